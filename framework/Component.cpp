@@ -1,0 +1,26 @@
+#include "Component.h"
+
+#include <algorithm>
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_ != nullptr) owner_->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  destroying_ = true;
+  // Free owned components last-created first, as forms free their controls.
+  while (!components_.empty()) {
+    TComponent* last = components_.back();
+    components_.pop_back();
+    last->owner_ = nullptr;
+    delete last;
+  }
+  if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+void TComponent::InsertComponent(TComponent* component) { components_.push_back(component); }
+
+void TComponent::RemoveComponent(TComponent* component) {
+  if (destroying_) return;
+  components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
+}

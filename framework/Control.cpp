@@ -1,0 +1,245 @@
+#include "Control.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+
+#include "Dispatch.h"
+#include "KeyMap.h"
+
+std::function<void(const std::string&)> TControl::HintHandler;
+std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;
+
+// Watches a widget's input and turns it into the control's events, so every
+// handler sees Windows key codes and runs inside the framework's dispatch.
+class ControlInput : public QObject {
+ public:
+  explicit ControlInput(TControl* control) : control_(control) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const unsigned short vk = VirtualKeyFromQt(key->key());
+        const std::string text = key->text().toStdString();
+        const char character = text.size() == 1 ? text[0] : 0;
+        return control_->SimulateKeyDown(vk, ShiftFromQt(key->modifiers()), character);
+      }
+      case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (control_->OnMouseDown) {
+          const QPoint p = mouse->position().toPoint();
+          const TShiftState shift = ShiftFromQt(mouse->modifiers()) | ButtonsFromQt(mouse->buttons());
+          const TMouseButton button = ButtonFromQt(mouse->button());
+          DispatchEvent([&] { control_->OnMouseDown(control_, button, shift, p.x(), p.y()); });
+        }
+        return false;
+      }
+      case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (control_->OnMouseUp) {
+          const QPoint p = mouse->position().toPoint();
+          const TShiftState shift = ShiftFromQt(mouse->modifiers()) | ButtonsFromQt(mouse->buttons());
+          const TMouseButton button = ButtonFromQt(mouse->button());
+          DispatchEvent([&] { control_->OnMouseUp(control_, button, shift, p.x(), p.y()); });
+        }
+        return false;
+      }
+      case QEvent::MouseButtonDblClick:
+        if (control_->OnDblClick) {
+          DispatchEvent([&] { control_->OnDblClick(control_); });
+        }
+        return false;
+      case QEvent::ContextMenu: {
+        auto* menu = static_cast<QContextMenuEvent*>(event);
+        return control_->ContextMenu(menu->pos().x(), menu->pos().y());
+      }
+      case QEvent::Resize:
+        if (watched == control_->Widget()) {
+          control_->Resized();
+          if (control_->OnResize) DispatchEvent([&] { control_->OnResize(control_); });
+        }
+        return false;
+      case QEvent::Enter:
+        if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler(control_->Hint());
+        return false;
+      case QEvent::Leave:
+        if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  TControl* control_;
+};
+
+struct TControl::Impl {
+  QPointer<QWidget> widget;
+  std::unique_ptr<ControlInput> input;
+};
+
+TControl::TControl(TComponent* owner) : TComponent(owner), impl_(std::make_unique<Impl>()) {
+  impl_->input = std::make_unique<ControlInput>(this);
+  font_.OnChange = [this] {
+    fontSet_ = true;
+    ApplyFont();
+  };
+}
+
+TControl::~TControl() {
+  font_.OnChange = nullptr;
+  if (parent_ != nullptr) {
+    auto& siblings = parent_->controls_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  delete impl_->widget.data();
+}
+
+QWidget* TControl::Widget() const { return impl_->widget.data(); }
+
+void TControl::SetWidget(QWidget* widget) {
+  impl_->widget = widget;
+  WatchInput(widget);
+}
+
+void TControl::WatchInput(QWidget* widget) { widget->installEventFilter(impl_->input.get()); }
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent_ == parent) return;
+  if (parent_ != nullptr) {
+    auto& siblings = parent_->controls_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  parent_ = parent;
+  QWidget* w = Widget();
+  if (parent_ != nullptr) {
+    parent_->controls_.push_back(this);
+    if (w != nullptr) {
+      const QRect geometry = w->geometry();
+      w->setParent(parent_->ClientWidget());
+      w->setGeometry(geometry);
+      w->setVisible(visible_);
+    }
+  } else if (w != nullptr) {
+    w->hide();
+    w->setParent(nullptr);
+  }
+}
+
+int TControl::Left() const { return Widget() ? Widget()->x() : 0; }
+int TControl::Top() const { return Widget() ? Widget()->y() : 0; }
+int TControl::Width() const { return Widget() ? Widget()->width() : 0; }
+int TControl::Height() const { return Widget() ? Widget()->height() : 0; }
+int TControl::ClientWidth() const { return Width(); }
+int TControl::ClientHeight() const { return Height(); }
+
+void TControl::SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+void TControl::SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (QWidget* w = Widget()) w->setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void TControl::SetVisible(bool visible) {
+  visible_ = visible;
+  QWidget* w = Widget();
+  // A control without a parent is not a window of its own: it shows once placed.
+  if (w != nullptr && (parent_ != nullptr || w->isWindow() == false || !visible)) w->setVisible(visible);
+}
+
+bool TControl::Enabled() const { return Widget() ? Widget()->isEnabled() : true; }
+void TControl::SetEnabled(bool enabled) {
+  if (QWidget* w = Widget()) w->setEnabled(enabled);
+}
+
+void TControl::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (QWidget* w = Widget()) w->setToolTip(showHint_ ? QString::fromStdString(hint) : QString());
+}
+
+void TControl::SetShowHint(bool show) {
+  showHint_ = show;
+  SetHint(hint_);
+}
+
+void TControl::SetColor(TColor color) {
+  color_ = color;
+  QWidget* w = Widget();
+  if (w == nullptr) return;
+  const std::uint32_t rgb = ColorToRGB(color);
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  QPalette palette = w->palette();
+  palette.setColor(QPalette::Window, c);
+  palette.setColor(QPalette::Base, c);
+  w->setPalette(palette);
+  w->setAutoFillBackground(true);
+}
+
+void TControl::ApplyFont() {
+  QWidget* w = Widget();
+  if (w == nullptr || !fontSet_) return;
+  QFont f(QString::fromStdString(font_.Name()));
+  if (font_.Height() > 0) {
+    f.setPixelSize(font_.Height());
+  } else if (font_.Size() > 0) {
+    f.setPointSize(font_.Size());
+  }
+  f.setBold((font_.Style() & fsBold) != 0);
+  f.setItalic((font_.Style() & fsItalic) != 0);
+  f.setUnderline((font_.Style() & fsUnderline) != 0);
+  f.setStrikeOut((font_.Style() & fsStrikeOut) != 0);
+  if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
+  w->setFont(f);
+  const std::uint32_t rgb = ColorToRGB(font_.Color());
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  QPalette palette = w->palette();
+  palette.setColor(QPalette::WindowText, c);
+  palette.setColor(QPalette::Text, c);
+  palette.setColor(QPalette::ButtonText, c);
+  w->setPalette(palette);
+}
+
+void TControl::Invalidate() {
+  if (QWidget* w = Widget()) w->update();
+}
+
+void TControl::Repaint() {
+  if (QWidget* w = Widget()) w->repaint();
+}
+
+void TControl::SetFocus() {
+  if (QWidget* w = Widget()) w->setFocus();
+}
+
+bool TControl::Focused() const { return Widget() ? Widget()->hasFocus() : false; }
+
+bool TControl::SimulateKeyDown(unsigned short key, TShiftState shift, char character) {
+  if (OnKeyDown) {
+    DispatchEvent([&] { OnKeyDown(this, key, shift); });
+    if (key == 0) return true;
+  }
+  if (character != 0 && OnKeyPress) {
+    DispatchEvent([&] { OnKeyPress(this, character); });
+    if (character == 0) return true;
+  }
+  return false;
+}
+
+bool TControl::ContextMenu(int x, int y) {
+  if (popupMenu_ == nullptr || !PopupHandler || Widget() == nullptr) return false;
+  const QPoint global = Widget()->mapToGlobal(QPoint(x, y));
+  PopupHandler(popupMenu_, global.x(), global.y());
+  return true;
+}
+
+TWinControl::~TWinControl() {
+  for (TControl* child : controls_) child->parent_ = nullptr;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+/// Windows virtual-key codes, the key numbers that key events carry.
+/// Letters and digits are their upper-case character codes ('A' 65, '0' 48).
+enum : unsigned short {
+  VK_BACK = 8,
+  VK_TAB = 9,
+  VK_RETURN = 13,
+  VK_SHIFT = 16,
+  VK_CONTROL = 17,
+  VK_MENU = 18,
+  VK_PAUSE = 19,
+  VK_ESCAPE = 27,
+  VK_SPACE = 32,
+  VK_PRIOR = 33,
+  VK_NEXT = 34,
+  VK_END = 35,
+  VK_HOME = 36,
+  VK_LEFT = 37,
+  VK_UP = 38,
+  VK_RIGHT = 39,
+  VK_DOWN = 40,
+  VK_INSERT = 45,
+  VK_DELETE = 46,
+  VK_F1 = 112,
+  VK_F2 = 113,
+  VK_F3 = 114,
+  VK_F4 = 115,
+  VK_F5 = 116,
+  VK_F6 = 117,
+  VK_F7 = 118,
+  VK_F8 = 119,
+  VK_F9 = 120,
+  VK_F10 = 121,
+  VK_F11 = 122,
+  VK_F12 = 123,
+};

@@ -1,0 +1,104 @@
+#include "FileIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "DriveMap.h"
+
+namespace platform {
+
+std::unique_ptr<File> File::Open(const std::string& drivePath, Mode mode) {
+  const auto host = HostPath(drivePath);
+  if (!host) return nullptr;
+  int flags = O_CLOEXEC;
+  switch (mode) {
+    case Mode::Read: flags |= O_RDONLY; break;
+    case Mode::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+  }
+  const int fd = ::open(host->c_str(), flags, 0666);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::unique_ptr<File>(new File(fd));
+}
+
+File::~File() { ::close(fd_); }
+
+std::ptrdiff_t File::Read(void* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+bool File::Write(const void* data, std::size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = ::write(fd_, p, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool File::Flush() { return ::fdatasync(fd_) == 0 || errno == EINVAL; }
+
+std::optional<std::string> ReadWholeFile(const std::string& drivePath) {
+  auto file = File::Open(drivePath, File::Mode::Read);
+  if (!file) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const std::ptrdiff_t n = file->Read(buffer, sizeof buffer);
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+  return content;
+}
+
+bool ReplaceFileContents(const std::string& drivePath, const std::string& contents) {
+  const auto host = HostPath(drivePath);
+  if (!host) return false;
+  struct stat st {};
+  const bool exists = ::stat(host->c_str(), &st) == 0;
+  // A file its owner may not write stays as it is, as it would on a disk
+  // that honours the read-only attribute; root would otherwise replace it.
+  if (exists && (st.st_mode & S_IWUSR) == 0) return false;
+  if (exists && ::access(host->c_str(), W_OK) != 0) return false;
+  const std::string temp = *host + ".new-XXXXXX";
+  std::string name = temp;
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return false;
+  ::fchmod(fd, exists ? (st.st_mode & 07777) : 0644);
+  const char* p = contents.data();
+  std::size_t left = contents.size();
+  bool ok = true;
+  while (ok && left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(name.c_str(), host->c_str()) == 0;
+  if (!ok) ::unlink(name.c_str());
+  return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+/// An open file reached through a drive path, read or written as bytes.
+/// Errors come back as values: a failed open gives no file, a failed read or
+/// write gives -1.
+class File {
+ public:
+  enum class Mode {
+    Read,    ///< existing file, reading only, shared with other readers and writers
+    Write,   ///< created or emptied, writing only
+    Append,  ///< created when missing, writing at the end
+  };
+
+  /// Opens a drive path; nothing when the file cannot be opened (a folder
+  /// cannot be opened either).
+  static std::unique_ptr<File> Open(const std::string& drivePath, Mode mode);
+  ~File();
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  /// Reads up to `size` bytes: the count read, 0 at the end, -1 on an error.
+  std::ptrdiff_t Read(void* buffer, std::size_t size);
+  /// Writes all `size` bytes: true when every byte was written.
+  bool Write(const void* data, std::size_t size);
+  bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+  /// Hands what was written to the system.
+  bool Flush();
+
+ private:
+  explicit File(int fd) : fd_(fd) {}
+  int fd_;
+};
+
+/// The whole content of a file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& drivePath);
+
+/// Writes a file so that no reader ever sees it half written: the content
+/// goes to a new file beside it, which then replaces the old one. The old
+/// file's permissions are kept; a file that may not be written is left as it
+/// is and the result is false.
+bool ReplaceFileContents(const std::string& drivePath, const std::string& contents);
+
+}  // namespace platform

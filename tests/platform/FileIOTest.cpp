@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+#include "DriveMap.h"
+#include "FileIO.h"
+#include "PrivateHome.h"
+
+namespace {
+
+class FileIO : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::path(testing_support::PrivateHome()) / "fileio";
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+    platform::SetDriveMap({{'C', root_.string(), 3}});
+  }
+  void TearDown() override { platform::UseDefaultDriveMap(); }
+  std::filesystem::path root_;
+};
+
+TEST_F(FileIO, ReplaceKeepsPermissionsAndNeverLeavesATempFile) {
+  {
+    std::ofstream(root_ / "s.ini") << "old";
+  }
+  std::filesystem::permissions(root_ / "s.ini", std::filesystem::perms(0640));
+  ASSERT_TRUE(platform::ReplaceFileContents("C:\\s.ini", "new"));
+  EXPECT_EQ(platform::ReadWholeFile("C:\\s.ini").value(), "new");
+  EXPECT_EQ(std::filesystem::status(root_ / "s.ini").permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(FileIO, ReadOnlyFileIsNotReplaced) {
+  {
+    std::ofstream(root_ / "r.ini") << "old";
+  }
+  std::filesystem::permissions(root_ / "r.ini", std::filesystem::perms(0444));
+  EXPECT_FALSE(platform::ReplaceFileContents("C:\\r.ini", "new"));
+  EXPECT_EQ(platform::ReadWholeFile("C:\\r.ini").value(), "old");
+}
+
+TEST_F(FileIO, FolderDoesNotOpenAsAFile) {
+  std::filesystem::create_directories(root_ / "dir");
+  EXPECT_EQ(platform::File::Open("C:\\dir", platform::File::Mode::Read), nullptr);
+  EXPECT_FALSE(platform::ReadWholeFile("C:\\missing").has_value());
+}
+
+}  // namespace
