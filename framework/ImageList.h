@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Color.h"
+#include "Component.h"
+
+class QPixmap;
+class TBitmap;
+class TIcon;
+
+/// A list of images of one fixed size. Every image added is scaled to that
+/// size; positions count from 0 in the order of adding.
+class TImageList : public TComponent {
+ public:
+  TImageList(TComponent* owner, int width = 16, int height = 16);
+  ~TImageList() override;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Count() const;
+
+  /// Adds an icon; its position, or -1 when the icon holds no image.
+  int AddIcon(const TIcon* icon);
+  /// Adds a bitmap (mask: none, or a bitmap of the mask); position or -1.
+  int Add(const TBitmap* bitmap, const TBitmap* mask = nullptr);
+  void Clear();
+
+  /// The image at a position (framework use only); a null pixmap outside the list.
+  QPixmap Pixmap(int index) const;
+
+  TColor BkColor = clWhite;
+  TColor BlendColor = clBlue;
+  bool Masked = true;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  int width_;
+  int height_;
+};
