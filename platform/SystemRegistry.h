@@ -15,7 +15,8 @@ using HKEY = RegistryKey*;
 /// (".txt") whose default value names the file type ("text/plain"); a key for
 /// each file type whose default value is its description; and below a type's
 /// key the key "DefaultIcon" whose default value is the type's icon file (a
-/// drive path), a comma and 0. Key and value names are case-blind.
+/// drive path), a comma and 0. Key and value names are case-blind. Used
+/// from one thread, the window thread.
 extern const HKEY HKEY_CLASSES_ROOT;
 
 /// Value types.
