@@ -63,7 +63,9 @@ TEST_F(Icon, StockIconsOfTheSystemLibraryByBareNameAndPath) {
   EXPECT_EQ(ExtractIconA(DrivePathOf(kShell), 5), nullptr);
   // A resource library is known by its content, not by its name.
   fs::copy_file(kShell, dir_ / "stock.bin");
-  EXPECT_EQ(Extract("stock.bin", 66)->imageBytes, ExtractIconA("shell32.dll", 66)->imageBytes);
+  const HICON copied = Extract("stock.bin", 66);
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->imageBytes, ExtractIconA("shell32.dll", 66)->imageBytes);
 }
 
 TEST_F(Icon, AnImageFileIsOneIconAtPositionZero) {
