@@ -1,7 +1,7 @@
 #include "ProgramFolder.h"
 
-#include <unistd.h>
 #include <climits>
+#include <unistd.h>
 
 namespace platform {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "DriveMap.h"
 #include "FileIO.h"
@@ -23,7 +23,9 @@ class FileIO : public ::testing::Test {
 };
 
 TEST_F(FileIO, ReplaceKeepsPermissionsAndNeverLeavesATempFile) {
-  { std::ofstream(root_ / "s.ini") << "old"; }
+  {
+    std::ofstream(root_ / "s.ini") << "old";
+  }
   std::filesystem::permissions(root_ / "s.ini", std::filesystem::perms(0640));
   ASSERT_TRUE(platform::ReplaceFileContents("C:\\s.ini", "new"));
   EXPECT_EQ(platform::ReadWholeFile("C:\\s.ini").value(), "new");
@@ -32,7 +34,9 @@ TEST_F(FileIO, ReplaceKeepsPermissionsAndNeverLeavesATempFile) {
 }
 
 TEST_F(FileIO, ReadOnlyFileIsNotReplaced) {
-  { std::ofstream(root_ / "r.ini") << "old"; }
+  {
+    std::ofstream(root_ / "r.ini") << "old";
+  }
   std::filesystem::permissions(root_ / "r.ini", std::filesystem::perms(0444));
   EXPECT_FALSE(platform::ReplaceFileContents("C:\\r.ini", "new"));
   EXPECT_EQ(platform::ReadWholeFile("C:\\r.ini").value(), "old");
