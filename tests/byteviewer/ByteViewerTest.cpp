@@ -6,7 +6,6 @@
 #include "ByteViewer.h"
 #include "CommandLine.h"
 #include "DriveMap.h"
-#include "Find.h"
 #include "PrivateHome.h"
 #include "ScreenModel.h"
 
@@ -32,21 +31,6 @@ int Count(const std::string& text, const std::string& piece) {
   for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
   return count;
 }
-
-// The folder listing is not built yet (its stand-in finds nothing): tests
-// that need a file to be found wait for it.
-// TODO(byteviewer): remove once FindFirstFileA lists folders.
-bool FolderListingBuilt() {
-  const auto marker = std::filesystem::path(testing_support::PrivateHome()) / "byteviewer" / "listed";
-  std::ofstream(marker) << "";
-  WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(*platform::DrivePath(marker.string()), FILE_ATTRIBUTE_ANY, data);
-  std::filesystem::remove(marker);
-  if (search) FindClose(search);
-  return search != nullptr;
-}
-#define SKIP_WITHOUT_FOLDER_LISTING() \
-  if (!FolderListingBuilt()) GTEST_SKIP() << "FindFirstFileA is still a stand-in that finds nothing"
 
 class ByteViewerTest : public ::testing::Test {
  protected:
@@ -198,10 +182,7 @@ TEST_F(ByteViewerTest, TheFileNameIsAskedInYellowAtTheTopLeft) {
   EXPECT_EQ(viewer_.TargetFile, std::string(100, 'n'));
 }
 
-// The rest needs the folder listing: the existence test is a search.
-
 TEST_F(ByteViewerTest, AnEmptyFileGivesTheClosingMessageTwoRowsBelow) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   Make("empty.bin", "");
   screen_.keys = {' '};
   EXPECT_EQ(viewer_.Main({"Quorvin.exe", "C:\\empty.bin"}), 0);
@@ -214,7 +195,6 @@ TEST_F(ByteViewerTest, AnEmptyFileGivesTheClosingMessageTwoRowsBelow) {
 }
 
 TEST_F(ByteViewerTest, NineteenLinesGiveThePromptThenTheClosingMessage) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   Make("f.bin", Lines(19));
   screen_.keys = {' ', ' '};
   EXPECT_EQ(viewer_.Main({"Quorvin.exe", "C:\\f.bin"}), 0);
@@ -251,7 +231,6 @@ TEST_F(ByteViewerTest, ANameNotFoundIsShownCentredOnRowThreeInRed) {
 }
 
 TEST_F(ByteViewerTest, AFileFoundButNotOpenedGivesCantOpenThenTheClosingMessage) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   Make("a.bin", "a");
   screen_.keys = {' '};
   EXPECT_EQ(viewer_.Main({"Quorvin.exe", "C:\\a*.bin"}), 0);  // the search finds a.bin; no file has that name
@@ -262,7 +241,6 @@ TEST_F(ByteViewerTest, AFileFoundButNotOpenedGivesCantOpenThenTheClosingMessage)
 }
 
 TEST_F(ByteViewerTest, LongNamesAreKeptWhole) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   const std::string longName = std::string(100, 'n') + ".bin";
   Make(longName, "long");
   Make(longName.substr(0, 68), "short");  // what a 71-character field would hold after "C:\"
@@ -279,7 +257,6 @@ TEST_F(ByteViewerTest, LongNamesAreKeptWhole) {
 }
 
 TEST_F(ByteViewerTest, WithoutAnArgumentTheTypedNameIsPaged) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   Make("f.bin", "abc");
   screen_.word = "C:\\f.bin";
   screen_.keys = {' '};

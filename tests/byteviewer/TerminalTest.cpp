@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Find.h"
 #include "PrivateHome.h"
 #include "VirtualTerminal.h"
 
@@ -23,18 +22,6 @@ std::string Lines(int count) {
   for (int i = 1; i <= count; ++i) text += "L" + std::to_string(100 + i).substr(1) + "\n";
   return text;
 }
-
-// The folder listing is not built yet (its stand-in finds nothing): tests
-// that need a file to be found wait for it.
-// TODO(byteviewer): remove once FindFirstFileA lists folders.
-bool FolderListingBuilt() {
-  WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA("C:\\*", FILE_ATTRIBUTE_ANY, data);
-  if (search) FindClose(search);
-  return search != nullptr;
-}
-#define SKIP_WITHOUT_FOLDER_LISTING() \
-  if (!FolderListingBuilt()) GTEST_SKIP() << "FindFirstFileA is still a stand-in that finds nothing"
 
 // The byte viewer run in a terminal of 80 by 30 on files of a folder of its own.
 class TerminalTest : public ::testing::Test {
@@ -56,7 +43,6 @@ class TerminalTest : public ::testing::Test {
 };
 
 TEST_F(TerminalTest, PagesInColoursAndDeletesThePromptsRow) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   terminal_.Start({kProgram, Make("lines.txt", Lines(21))});
   ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
   EXPECT_EQ(terminal_.Row(1), "L01");
@@ -98,7 +84,6 @@ TEST_F(TerminalTest, ANameNotFoundIsCentredOnRowThreeInRed) {
 }
 
 TEST_F(TerminalTest, EscEndsThePaging) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   terminal_.Start({kProgram, Make("lines.txt", Lines(60))});
   ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
   terminal_.Type("\x1b");
@@ -110,7 +95,6 @@ TEST_F(TerminalTest, EscEndsThePaging) {
 
 // A key without a character gives two codes, each answering one wait.
 TEST_F(TerminalTest, FunctionAndArrowKeysAnswerTwoPrompts) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   terminal_.Start({kProgram, Make("lines.txt", Lines(60))});
   ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
   terminal_.Type("\x1bOP");  // F1: the prompts after pages one and two
@@ -125,7 +109,6 @@ TEST_F(TerminalTest, FunctionAndArrowKeysAnswerTwoPrompts) {
 }
 
 TEST_F(TerminalTest, CrLfLinesAndControlBytesShowWithoutDrivingTheTerminal) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   terminal_.Start({kProgram, Make("crlf.txt", "a\r\nb\x1b[31mc\r\n\x1b[2J")});
   ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
   EXPECT_EQ(terminal_.Row(1), "a");
@@ -137,7 +120,6 @@ TEST_F(TerminalTest, CrLfLinesAndControlBytesShowWithoutDrivingTheTerminal) {
 }
 
 TEST_F(TerminalTest, WithoutAnArgumentTheNameIsAskedInYellow) {
-  SKIP_WITHOUT_FOLDER_LISTING();
   const std::string name = Make("abc.txt", "abc\n");
   terminal_.Start({kProgram});
   ASSERT_TRUE(terminal_.WaitForText("Please Enter File Name:")) << terminal_.Screen();
