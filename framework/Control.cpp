@@ -70,7 +70,8 @@ class ControlInput : public QObject {
       case QEvent::Leave:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
         return false;
-      default: return false;
+      default:
+        return false;
     }
   }
 
@@ -174,8 +175,7 @@ void TControl::SetColor(TColor color) {
   QWidget* w = Widget();
   if (w == nullptr) return;
   const std::uint32_t rgb = ColorToRGB(color);
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                 static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, c);
   palette.setColor(QPalette::Base, c);
@@ -199,8 +199,7 @@ void TControl::ApplyFont() {
   if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
   w->setFont(f);
   const std::uint32_t rgb = ColorToRGB(font_.Color());
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                 static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::WindowText, c);
   palette.setColor(QPalette::Text, c);
