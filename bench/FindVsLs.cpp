@@ -2,15 +2,15 @@
 // attributes, size and packed local time) and compares the time with ls -l
 // on the same folder, in the same run. Prints both and their ratio; the
 // target is a ratio of 1.5 at most.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "DriveMap.h"
 #include "Find.h"
@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     find = std::min(find, ListOnce());
     ls = std::min(ls, LsOnce(folder));
   }
-  std::printf("%d files: FindFirstFileA %.1f ms, ls -l %.1f ms, ratio %.2f (target 1.5 at most)\n", files,
-              find * 1000, ls * 1000, find / ls);
+  std::printf("%d files: FindFirstFileA %.1f ms, ls -l %.1f ms, ratio %.2f (target 1.5 at most)\n", files, find * 1000,
+              ls * 1000, find / ls);
   std::filesystem::remove_all(folder);
   return 0;
 }
