@@ -36,14 +36,11 @@ TEST_F(Drives, LettersAndTypes) {
     unsigned type;
   };
   const Case cases[] = {
-      {"A:\\", DRIVE_REMOVABLE},
-      {"c:\\", DRIVE_FIXED},  // the mount table: the private home's disk
-      {"C:", DRIVE_FIXED},
-      {"D:\\", DRIVE_CDROM},
-      {"E:\\", DRIVE_NO_ROOT_DIR},  // mapped, but its root is gone
-      {"Z:\\", DRIVE_REMOTE},
-      {"Q:\\", DRIVE_NO_ROOT_DIR},   // not mapped
-      {"C:\\a", DRIVE_NO_ROOT_DIR},  // not a root
+      {"A:\\", DRIVE_REMOVABLE},    {"c:\\", DRIVE_FIXED},  // the mount table: the private home's disk
+      {"C:", DRIVE_FIXED},          {"D:\\", DRIVE_CDROM},
+      {"E:\\", DRIVE_NO_ROOT_DIR},                                // mapped, but its root is gone
+      {"Z:\\", DRIVE_REMOTE},       {"Q:\\", DRIVE_NO_ROOT_DIR},  // not mapped
+      {"C:\\a", DRIVE_NO_ROOT_DIR},                               // not a root
       {"", DRIVE_NO_ROOT_DIR},
   };
   for (const Case& c : cases) EXPECT_EQ(GetDriveTypeA(c.root), c.type) << c.root;

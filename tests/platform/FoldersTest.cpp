@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <climits>
 #include <filesystem>
-#include <unistd.h>
 
 #include "DriveMap.h"
 #include "Folders.h"
