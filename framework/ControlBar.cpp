@@ -114,12 +114,12 @@ void TControlBar::Arrange() {
     if (w == nullptr) continue;
     Place& p = kept[c] = places_[c];
     // A bar that is not where it was put last was moved by code: that is
-    // now the place it asks for.
-    if (!p.known || w->x() != p.placedLeft || w->y() != p.placedTop) {
-      p.requestedLeft = w->x();
-      p.requestedTop = w->y();
-      p.known = true;
-    }
+    // now the place it asks for. Each coordinate counts on its own, since
+    // code sets Left and Top one after the other and the one it does not
+    // set reads back where the bar was pushed to.
+    if (!p.known || w->x() != p.placedLeft) p.requestedLeft = w->x();
+    if (!p.known || w->y() != p.placedTop) p.requestedTop = w->y();
+    p.known = true;
     if (!c->Visible()) {
       p.placedLeft = w->x();
       p.placedTop = w->y();
