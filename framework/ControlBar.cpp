@@ -149,17 +149,19 @@ void TControlBar::Arrange() {
   rowCount_ = row;
   places_ = std::move(kept);
 
+  bool resizedOffScreen = false;
   if (autoSize_ && AutoHeight() != Height()) {
     TWinControl::SetBounds(Left(), Top(), Width(), AutoHeight());
-    // Qt holds back resize events of a widget that is not on the screen;
-    // the window's layout must follow the container at once all the same.
-    if (!Widget()->isVisible()) {
-      Resized();
-      if (OnResize) DispatchEvent([this] { OnResize(this); });
-    }
+    resizedOffScreen = !Widget()->isVisible();
   }
   arranging_ = false;
   Widget()->update();
+  // Qt holds back resize events of a widget that is not on the screen; the
+  // window's layout must follow the container at once all the same.
+  if (resizedOffScreen) {
+    Resized();
+    if (OnResize) DispatchEvent([this] { OnResize(this); });
+  }
 }
 
 TControl* TControlBar::BarAtHandle(int x, int y) const {
