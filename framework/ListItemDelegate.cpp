@@ -38,3 +38,8 @@ QSize ListItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
   if (itemSize_.isValid()) return itemSize_;
   return QStyledItemDelegate::sizeHint(option, index);
 }
+
+void ListItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  if (index.column() == 0) option->features |= QStyleOptionViewItem::HasDecoration;
+}

@@ -20,6 +20,11 @@ class ListItemDelegate : public QStyledItemDelegate {
   void SetItemSize(QSize size) { itemSize_ = size; }
   void InitOption(QStyleOptionViewItem* option, const QModelIndex& index) const { initStyleOption(option, index); }
 
+ protected:
+  // Every item keeps room for its icon, with or without an image, as the
+  // program draws thumbnails into that room.
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
  private:
   TListView* view_;
   ListItemModel* model_;
