@@ -98,6 +98,7 @@ int ItemPath::ForItem(const std::string& drivePath, ItemPath* out) {
   if (!parts) return EINVAL;
   if (parts->names.empty()) {
     out->name_.clear();
+    out->spelled_.clear();
     return Open(parts->drive, out);
   }
   const std::string folder = Join(*parts, parts->names.size() - 1);
@@ -113,6 +114,7 @@ int ItemPath::ForItem(const std::string& drivePath, ItemPath* out) {
     if (!found.empty() && found.find('/') == std::string::npos && found != "." && found != "..") name = found;
   }
   out->name_ = name;
+  out->spelled_ = parts->names.back();
   return 0;
 }
 
@@ -123,6 +125,7 @@ int ItemPath::InFolder(const std::string& folderDrivePath, const std::string& na
     return EINVAL;
   if (const int error = Open(Join(*parts, parts->names.size()), out)) return error;
   out->name_ = name;
+  out->spelled_ = name;
   return 0;
 }
 

@@ -23,7 +23,11 @@ class ItemPath {
   static bool NamesFolder(const std::string& drivePath);
 
   int Folder() const { return folder_.Get(); }
+  /// The item's name in its folder: the existing entry's own spelling where
+  /// the drive path matched it only ignoring case.
   const std::string& Name() const { return name_; }
+  /// The name as the drive path spells it (what a new item is called).
+  const std::string& SpelledName() const { return spelled_; }
   /// The containing folder's host path with its links resolved.
   const std::string& FolderRealPath() const { return folderReal_; }
   /// The host path of the item (links in its folder resolved, its name not).
@@ -40,6 +44,7 @@ class ItemPath {
   std::string folderDrive_;  // "C:\Data", "C:" for a root
   std::string folderReal_;
   std::string name_;
+  std::string spelled_;
 };
 
 }  // namespace platform

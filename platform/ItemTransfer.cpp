@@ -63,7 +63,10 @@ int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const
 int Place(int fromFolder, const std::string& from, const ItemPath& to, Collision collision, bool isFolder,
           std::string* placed) {
   for (int number = 0; number <= kMaxCopyNumber; ++number) {
-    const std::string name = number == 0 ? to.Name() : CollisionName(to.Name(), isFolder, number);
+    // A file that replaces takes the existing entry's name; a new item keeps
+    // the spelling it was asked for.
+    const std::string& wanted = collision == Collision::Replace ? to.Name() : to.SpelledName();
+    const std::string name = number == 0 ? wanted : CollisionName(wanted, isFolder, number);
     int error = 0;
     if (collision == Collision::Replace) {
       error = ::renameat(fromFolder, from.c_str(), to.Folder(), name.c_str()) == 0 ? 0 : errno;
@@ -104,7 +107,8 @@ int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
   if (collision == Collision::Fail) {
     // Fails early; the rename into place decides without a race.
     struct stat there {};
-    if (::fstatat(to.Folder(), to.Name().c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 || to.TakenIgnoringCase(to.Name()))
+    if (::fstatat(to.Folder(), to.SpelledName().c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 ||
+        to.TakenIgnoringCase(to.SpelledName()))
       return EEXIST;
   }
   TreeCopier copier({});
