@@ -105,10 +105,11 @@ int ItemPath::ForItem(const std::string& drivePath, ItemPath* out) {
   if (const int error = Open(folder, out)) return error;
   // The name as the drive map finds it, so a case-blind match names the
   // entry that exists.
-  const auto folderHost = HostPath(folder + "\\");
+  auto folderHost = HostPath(folder + "\\");
   const auto itemHost = HostPath(Join(*parts, parts->names.size()));
   std::string name = parts->names.back();
   if (folderHost && itemHost) {
+    while (folderHost->size() > 1 && folderHost->back() == '/') folderHost->pop_back();
     const std::string prefix = *folderHost == "/" ? "/" : *folderHost + "/";
     const std::string found = itemHost->compare(0, prefix.size(), prefix) == 0 ? itemHost->substr(prefix.size()) : "";
     if (!found.empty() && found.find('/') == std::string::npos && found != "." && found != "..") name = found;
