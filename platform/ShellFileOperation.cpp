@@ -5,6 +5,7 @@
 
 #include "ItemPath.h"
 #include "ItemTransfer.h"
+#include "LastError.h"
 
 using platform::Collision;
 using platform::ItemPath;
@@ -61,8 +62,9 @@ int Run(const SHFILEOPSTRUCT& operation) {
 }  // namespace
 
 int SHFileOperationA(SHFILEOPSTRUCT* operation) {
-  if (!operation) return EINVAL;
+  if (!operation) return static_cast<int>(ERROR_INVALID_PARAMETER);
   const int error = Run(*operation);
   operation->fAnyOperationsAborted = error != 0;
-  return error;
+  platform::SetLastErrorFromErrno(error);
+  return error ? static_cast<int>(GetLastError()) : 0;
 }

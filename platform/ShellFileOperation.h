@@ -39,5 +39,5 @@ struct SHFILEOPSTRUCT {
 /// or with FOF_ALLOWUNDO recycles into the trash (never falling back to
 /// deleting); a drive's root is never deleted, moved or copied. Paths outside
 /// the mapped drives, or with "." or ".." components, fail. Returns 0 on
-/// success, an errno value otherwise.
+/// success, otherwise a system error code (an ERROR_ value of LastError.h).
 int SHFileOperationA(SHFILEOPSTRUCT* operation);

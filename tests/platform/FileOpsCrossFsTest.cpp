@@ -7,6 +7,7 @@
 #include "DriveMap.h"
 #include "FileCopy.h"
 #include "FileOpsSupport.h"
+#include "LastError.h"
 #include "PrivateHome.h"
 
 namespace {
@@ -98,6 +99,7 @@ TEST_F(FileOpsCrossFs, ACopyThatDoesNotFitLeavesNothingBehind) {
     EXPECT_EQ(Names(c_ / "Src"), "big.bin | small.txt") << c.from;
   }
   EXPECT_FALSE(CopyFileA("C:\\Src\\big.bin", "D:\\big.bin", false));
+  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
   EXPECT_FALSE(MoveFileA("C:\\Src\\big.bin", "D:\\big.bin"));
   EXPECT_EQ(Names(d_), "");
   EXPECT_EQ(Read(c_ / "Src" / "big.bin"), big);

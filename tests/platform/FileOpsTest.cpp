@@ -9,6 +9,7 @@
 #include "DriveMap.h"
 #include "FileCopy.h"
 #include "FileOpsSupport.h"
+#include "LastError.h"
 #include "PrivateHome.h"
 
 namespace {
@@ -253,6 +254,7 @@ TEST_F(FileOps, MoveFileAndCopyFile) {
   Write(c_ / "Dst" / "a.txt", "old");
   EXPECT_FALSE(MoveFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt"));
   EXPECT_FALSE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", true));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
   EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "old");
   EXPECT_FALSE(CopyFileA("C:\\Src\\sub", "C:\\Dst\\sub", true));
   EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", false));
