@@ -13,6 +13,7 @@
 
 std::function<void(const std::string&)> TControl::HintHandler;
 std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;
+std::function<bool(TControl*, unsigned short&, TShiftState)> TControl::KeyPreviewHandler;
 
 // Watches a widget's input and turns it into the control's events, so every
 // handler sees Windows key codes and runs inside the framework's dispatch.
@@ -70,8 +71,7 @@ class ControlInput : public QObject {
       case QEvent::Leave:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
         return false;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -175,7 +175,8 @@ void TControl::SetColor(TColor color) {
   QWidget* w = Widget();
   if (w == nullptr) return;
   const std::uint32_t rgb = ColorToRGB(color);
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                 static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, c);
   palette.setColor(QPalette::Base, c);
@@ -199,7 +200,8 @@ void TControl::ApplyFont() {
   if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
   w->setFont(f);
   const std::uint32_t rgb = ColorToRGB(font_.Color());
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                 static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::WindowText, c);
   palette.setColor(QPalette::Text, c);
@@ -222,6 +224,7 @@ void TControl::SetFocus() {
 bool TControl::Focused() const { return Widget() ? Widget()->hasFocus() : false; }
 
 bool TControl::SimulateKeyDown(unsigned short key, TShiftState shift, char character) {
+  if (KeyPreviewHandler && KeyPreviewHandler(this, key, shift)) return true;
   if (OnKeyDown) {
     DispatchEvent([&] { OnKeyDown(this, key, shift); });
     if (key == 0) return true;
