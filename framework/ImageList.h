@@ -6,12 +6,14 @@
 #include "Color.h"
 #include "Component.h"
 
+class QImage;
 class QPixmap;
 class TBitmap;
 class TIcon;
 
 /// A list of images of one fixed size. Every image added is scaled to that
-/// size; positions count from 0 in the order of adding.
+/// size; positions count from 0 in the order of adding. A masked list keeps
+/// the images' transparent parts; an unmasked one draws them on BkColor.
 class TImageList : public TComponent {
  public:
   TImageList(TComponent* owner, int width = 16, int height = 16);
@@ -30,11 +32,17 @@ class TImageList : public TComponent {
   /// The image at a position (framework use only); a null pixmap outside the list.
   QPixmap Pixmap(int index) const;
 
+  /// The colour an unmasked list puts behind its images (set before adding).
   TColor BkColor = clWhite;
+  /// Kept for the drawing styles that blend an image; the views draw the
+  /// selection themselves and do not use it.
   TColor BlendColor = clBlue;
+  /// Whether images keep their transparent parts (set before adding).
   bool Masked = true;
 
  private:
+  int Store(const QImage& image);
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
   int width_;

@@ -1,94 +1,58 @@
 #include "CommandLine.h"
 
+#include <unistd.h>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+#include "DriveMap.h"
+
 namespace platform {
 
-namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}  // namespace
-
-std::vector<std::string> SplitCommandLine(const std::string& line) {
-  std::vector<std::string> args;
-  const size_t n = line.size();
-  size_t i = 0;
-  while (i < n && IsBlank(line[i])) ++i;
-  if (i == n) return args;
-
-  // The program: quotes group, backslashes are path separators, never escapes.
-  std::string arg;
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+  std::vector<std::string> arguments;
+  std::string current;
+  bool inArgument = false;
   bool quoted = false;
-  for (; i < n; ++i) {
-    const char c = line[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && IsBlank(c)) {
-      break;
-    } else {
-      arg += c;
-    }
-  }
-  args.push_back(arg);
-
-  for (;;) {
-    while (i < n && IsBlank(line[i])) ++i;
-    if (i == n) break;
-    arg.clear();
-    quoted = false;
-    while (i < n && (quoted || !IsBlank(line[i]))) {
-      const char c = line[i];
-      if (c == '\\') {
-        size_t end = i;
-        while (end < n && line[end] == '\\') ++end;
-        const size_t count = end - i;
-        if (end < n && line[end] == '"') {
-          arg.append(count / 2, '\\');
-          if (count % 2 == 1) {
-            arg += '"';
-            i = end + 1;
-          } else {
-            i = end;  // the quote groups, handled next round
-          }
-        } else {
-          arg.append(count, '\\');
-          i = end;
-        }
-      } else if (c == '"') {
-        if (quoted && i + 1 < n && line[i + 1] == '"') {
-          arg += '"';
-          i += 2;
-        } else {
-          quoted = !quoted;
-          ++i;
-        }
-      } else {
-        arg += c;
-        ++i;
-      }
-    }
-    args.push_back(arg);
-  }
-  return args;
-}
-
-std::string QuoteArgument(const std::string& argument) {
-  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
-  std::string out = "\"";
-  size_t backslashes = 0;
-  for (const char c : argument) {
-    if (c == '\\') {
-      ++backslashes;
+  for (const char c : commandLine) {
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inArgument) arguments.push_back(current);
+      current.clear();
+      inArgument = false;
       continue;
     }
+    inArgument = true;
     if (c == '"') {
-      out.append(2 * backslashes + 1, '\\');
+      quoted = !quoted;
     } else {
-      out.append(backslashes, '\\');
+      current += c;
     }
-    backslashes = 0;
-    out += c;
   }
-  out.append(2 * backslashes, '\\');
-  out += '"';
-  return out;
+  if (inArgument) arguments.push_back(current);
+  return arguments;
+}
+
+std::optional<std::string> ArgumentDrivePath(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  if (name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':') return name;
+  if (name.find('\\') != std::string::npos) return std::nullopt;
+  std::string host = name;
+  if (host[0] != '/') {
+    std::unique_ptr<char, decltype(&std::free)> current(::getcwd(nullptr, 0), &std::free);
+    if (!current) return std::nullopt;
+    host = std::string(current.get()) + "/" + host;
+  }
+  // The folder is resolved by the system (links, "." and ".."); the last
+  // component keeps its spelling, so a missing file is still named.
+  const std::size_t slash = host.rfind('/');
+  const std::string folder = slash == 0 ? "/" : host.substr(0, slash);
+  const std::string last = host.substr(slash + 1);
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(folder.c_str(), nullptr), &std::free);
+  if (!resolved) return std::nullopt;
+  std::string path = resolved.get();
+  if (path.find('\\') != std::string::npos) return std::nullopt;
+  if (!last.empty()) path = (path == "/" ? "" : path) + "/" + last;
+  return DrivePath(path);
 }
 
 }  // namespace platform

@@ -1,30 +1,24 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-/// Splits a command line into arguments the way Windows programs read
-/// theirs. Blanks and tabs separate arguments; a double quote starts or ends a
-/// quoted stretch, in which blanks and tabs belong to the argument; the
-/// quotes themselves are removed, and "" standing alone gives an empty
-/// argument.
-///
-/// The first argument (the program) takes backslashes literally: it ends at
-/// the first blank or tab outside quotes. In the later ones backslashes count
-/// only before a double quote: 2n backslashes and a quote give n backslashes
-/// and start or end quoting; 2n+1 backslashes and a quote give n backslashes
-/// and a literal quote. Inside quotes, "" gives a literal quote and quoting
-/// goes on. Blanks at either end give no argument.
+/// Splits a command line into its arguments: blanks and tabs separate them,
+/// and a pair of double quotes keeps the blanks between them inside one
+/// argument and is itself removed ("" alone is an empty argument). A
+/// backslash is an ordinary character, as paths hold it.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-/// One argument written so that SplitCommandLine gives it back whole: as it is
-/// when it holds no blank, tab or double quote and is not empty, otherwise in
-/// double quotes, with the backslashes before a quote (and before the closing
-/// quote) doubled and its own quotes escaped. A drive path that ends in a
-/// backslash ("C:\My Files\") so keeps its last backslash. Serves for the
-/// program path too when it holds no double quote.
-std::string QuoteArgument(const std::string& argument);
+/// The drive path of a file named on the command line or typed by the user.
+/// A name that starts with a drive letter and a colon is a drive path and is
+/// kept as it is. Any other name is a host path, absolute or relative to the
+/// current folder; its folder is resolved as the system resolves it and the
+/// whole path goes through the drive map. Nothing when the name is empty,
+/// its folder does not exist, no drive holds it, or it holds a backslash,
+/// which a drive path cannot carry (so it never stands for another file).
+std::optional<std::string> ArgumentDrivePath(const std::string& name);
 
 }  // namespace platform

@@ -81,9 +81,10 @@ std::optional<std::string> FindLibraryFile(const std::string& name) {
     }
     return std::nullopt;
   }
-  if (auto host = HostPath(name)) return host;
+  // A host path (the icon theme's files) is taken as it stands; read as a
+  // drive path it would name a folder of the current drive.
   if (name.front() == '/') return name;
-  return std::nullopt;
+  return HostPath(name);
 }
 
 bool IsResourceLibraryFile(const std::string& hostPath) {

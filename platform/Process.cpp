@@ -14,8 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "CommandLine.h"
 #include "DriveMap.h"
+#include "LastError.h"
+#include "ProcessArguments.h"
 #include "ProgramFolder.h"
 #include "Terminal.h"
 
@@ -101,6 +102,7 @@ bool Fail(PROCESS_INFORMATION& info, ProcessError error, std::string text) {
   info.dwProcessId = 0;
   info.error = error;
   info.errorText = std::move(text);
+  SetLastError(static_cast<std::uint32_t>(error));
   return false;
 }
 
@@ -155,7 +157,7 @@ void Reap(ProcessObject& process) {
 }  // namespace
 
 bool CreateProcessA(const std::string& commandLine, const std::string& currentDirectory, PROCESS_INFORMATION& info) {
-  const std::vector<std::string> args = platform::SplitCommandLine(commandLine);
+  const std::vector<std::string> args = platform::SplitProcessCommandLine(commandLine);
   if (args.empty() || args[0].empty())
     return Fail(info, ProcessError::EmptyCommandLine, "The command line names no program.");
 

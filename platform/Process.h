@@ -33,7 +33,7 @@ struct PROCESS_INFORMATION {
 };
 
 /// Starts a program from a command line, never through a shell. The command
-/// line is split into arguments by platform::SplitCommandLine (Windows' rules).
+/// line is split into arguments by platform::SplitProcessCommandLine (Windows' rules).
 /// The first names the program: a name holding a backslash, slash or colon is
 /// a drive path (a relative one is taken against the current folder); a bare
 /// name is looked for in the program folder (ignoring case), then in PATH's
@@ -49,7 +49,8 @@ struct PROCESS_INFORMATION {
 /// the terminal's.
 ///
 /// True on success, with `info.hProcess` to wait for and close. False with
-/// `info.error` and `info.errorText` set otherwise.
+/// `info.error` and `info.errorText` set otherwise; GetLastError then gives
+/// `info.error`'s number too.
 bool CreateProcessA(const std::string& commandLine, const std::string& currentDirectory, PROCESS_INFORMATION& info);
 
 /// Waits until the process has ended or `milliseconds` have passed (INFINITE:

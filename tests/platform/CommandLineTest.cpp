@@ -1,45 +1,71 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <filesystem>
+
 #include "CommandLine.h"
+#include "DriveMap.h"
+#include "PrivateHome.h"
 
-using Args = std::vector<std::string>;
+namespace {
 
-TEST(CommandLine, SplitsByWindowsRules) {
-  const struct {
-    std::string line;
-    Args args;
+using Arguments = std::vector<std::string>;
+
+TEST(CommandLine, BlanksAndTabsSplitAndQuotesGroup) {
+  struct Case {
+    const char* line;
+    Arguments arguments;
   } cases[] = {
       {"", {}},
-      {"   \t ", {}},
-      {"prog", {"prog"}},
-      {"prog a b", {"prog", "a", "b"}},
-      {"  prog  a\tb \t ", {"prog", "a", "b"}},
-      {R"("C:\My Apps\x.exe" arg)", {R"(C:\My Apps\x.exe)", "arg"}},
-      {R"("C:\Dir\" x)", {R"(C:\Dir\)", "x"}},  // the program takes backslashes literally
-      {R"(C:\Dir\prog "C:\My Files\a b.txt")", {R"(C:\Dir\prog)", R"(C:\My Files\a b.txt)"}},
-      {R"(p "")", {"p", ""}},
-      {R"(p "" "")", {"p", "", ""}},
-      {R"(p a""b)", {"p", "ab"}},
-      {R"(p a" "b)", {"p", "a b"}},
-      {R"(p a\\b)", {"p", R"(a\\b)"}},
-      {R"(p a\"b)", {"p", R"(a"b)"}},
-      {R"(p a\\\"b)", {"p", R"(a\"b)"}},
-      {R"(p "a\\")", {"p", R"(a\)"}},
-      {R"(p "C:\My Dir\")", {"p", R"(C:\My Dir")"}},
-      {R"(p "a""b")", {"p", R"(a"b)"}},
-      {R"(p "a	b c)", {"p", "a\tb c"}},  // an open quote keeps the rest
+      {"  \t ", {}},
+      {"Quorvin.exe C:\\a.bin", {"Quorvin.exe", "C:\\a.bin"}},
+      {"Quorvin.exe C:\\My Files\\a.bin", {"Quorvin.exe", "C:\\My", "Files\\a.bin"}},
+      {"Quorvin.exe \"C:\\My Files\\a.bin\"", {"Quorvin.exe", "C:\\My Files\\a.bin"}},
+      {"a\t\tb  c", {"a", "b", "c"}},
+      {"C:\\\"My Files\"\\x y", {"C:\\My Files\\x", "y"}},
+      {"a \"\" b", {"a", "", "b"}},
+      {"\"C:\\Dir\\\" x", {"C:\\Dir\\", "x"}},  // a backslash before a quote is a plain backslash
+      {"\"open to the end", {"open to the end"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(platform::SplitCommandLine(c.line), c.args) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(platform::SplitCommandLine(c.line), c.arguments) << c.line;
 }
 
-TEST(CommandLine, QuotedArgumentsComeBackWhole) {
-  const std::string arguments[] = {"",       "plain",   "a b",   R"(C:\My Files\)", R"(C:\My Files\a b.txt)",
-                                   R"(a"b)", R"(a\"b)", R"(\\)", "tab\there",       R"(C:\My Dir\\)",
-                                   R"(" )"};
-  for (const std::string& argument : arguments) {
-    const std::string quoted = platform::QuoteArgument(argument);
-    EXPECT_EQ(platform::SplitCommandLine("p " + quoted + " next"), (Args{"p", argument, "next"})) << quoted;
+class ArgumentPath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::canonical(testing_support::PrivateHome()) / "arguments";
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_ / "sub");
+    platform::SetDriveMap({{'D', root_.string(), 3}});
+    previous_ = std::filesystem::current_path();
   }
-  EXPECT_EQ(platform::QuoteArgument(R"(C:\Data\a.txt)"), R"(C:\Data\a.txt)");
-  EXPECT_EQ(platform::QuoteArgument(R"(C:\My Files\)"), R"("C:\My Files\\")");
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    platform::UseDefaultDriveMap();
+  }
+  std::filesystem::path root_;
+  std::filesystem::path previous_;
+};
+
+TEST_F(ArgumentPath, DrivePathsStayAndHostPathsGoThroughTheDriveMap) {
+  std::filesystem::current_path(root_ / "sub");
+  const std::string host = root_.string();
+  struct Case {
+    std::string name;
+    std::optional<std::string> path;
+  } cases[] = {
+      {"C:\\My Files\\a.bin", "C:\\My Files\\a.bin"},
+      {"d:x", "d:x"},
+      {host + "/sub/a.bin", "D:\\sub\\a.bin"},
+      {host + "/sub/../sub/./a.bin", "D:\\sub\\a.bin"},
+      {"a.bin", "D:\\sub\\a.bin"},
+      {"../a.bin", "D:\\a.bin"},
+      {"/", std::nullopt},  // no drive holds it
+      {host + "/missing/a.bin", std::nullopt},
+      {"a\\b.bin", std::nullopt},  // a host name a drive path cannot carry
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::ArgumentDrivePath(c.name), c.path) << c.name;
 }
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "DriveMap.h"
+#include "LastError.h"
 #include "PrivateHome.h"
 #include "Process.h"
 #include "ProgramFolder.h"
@@ -146,6 +147,7 @@ TEST_F(Process, ReportsWhyAProgramCannotStart) {
     PROCESS_INFORMATION info;
     EXPECT_FALSE(CreateProcessA(c.commandLine, c.folder, info)) << c.commandLine;
     EXPECT_EQ(info.error, c.error) << c.commandLine;
+    EXPECT_EQ(GetLastError(), static_cast<std::uint32_t>(c.error));
     EXPECT_EQ(info.hProcess, nullptr);
     EXPECT_FALSE(info.errorText.empty());
   }
@@ -220,6 +222,14 @@ TEST(ConsoleProgram, IsKnownByItsLibrariesOrAsAScript) {
       {scratch / "text", false},        {scratch / "missing", false},
   };
   for (const auto& c : cases) EXPECT_EQ(platform::IsConsoleProgram(c.file.string()), c.console) << c.file;
+  // The byte viewer is a console program; the file manager is not.
+  const fs::path programs = PELLIX_PROGRAM_DIR;
+  if (fs::exists(programs / "Quorvin.exe")) {
+    EXPECT_TRUE(platform::IsConsoleProgram((programs / "Quorvin.exe").string()));
+  }
+  if (fs::exists(programs / "Pellix4.exe")) {
+    EXPECT_FALSE(platform::IsConsoleProgram((programs / "Pellix4.exe").string()));
+  }
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ class ShellExecute : public ::testing::Test {
   }
 
   // The probe's result line and children line, and what the helper recorded.
-  std::string Probe(const std::string& file, const std::string& directory, const std::string& verb) {
+  std::string Probe(const std::string& file, const std::string& directory, const std::string& verb,
+                    const std::string& cwd) {
     std::map<std::string, std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string entry = *e;
@@ -67,8 +68,14 @@ class ShellExecute : public ::testing::Test {
     argv.push_back(nullptr);
     fs::remove(result);
     fs::remove(scratch_ / "record.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const std::string folder = (scratch_ / "c" / cwd).string();
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t pid = 0;
-    if (posix_spawn(&pid, probe.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return "no probe";
+    const int spawned = posix_spawn(&pid, probe.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return "no probe";
     int status = 0;
     waitpid(pid, &status, 0);
     return Read(result);
@@ -80,20 +87,23 @@ class ShellExecute : public ::testing::Test {
 TEST_F(ShellExecute, OpensWithTheAssociatedApplicationOrFails) {
   const std::string opened = "result=42\nchildren=none\n";
   const struct {
-    std::string file, directory, verb, result;
+    std::string file, directory, verb, cwd, result;
     bool recorded;
   } cases[] = {
-      {"a b.txt", R"(C:\docs)", "open", opened, true},
-      {"a b.txt", R"(C:\docs\)", "OPEN", opened, true},
-      {R"(C:\docs\a b.txt)", "", "-", opened, true},
-      {R"(C:\docs\a b.txt)", R"(C:\elsewhere)", "", opened, true},
-      {"b.bin", R"(C:\docs)", "open", "result=31\nchildren=none\n", false},
-      {"missing.txt", R"(C:\docs)", "open", "result=2\nchildren=none\n", false},
-      {"a b.txt", R"(C:\docs)", "print", "result=31\nchildren=none\n", false},
-      {R"(Q:\a.txt)", "", "open", "result=3\nchildren=none\n", false},
+      {"a b.txt", R"(C:\docs)", "open", "", opened, true},
+      {"a b.txt", R"(C:\docs\)", "OPEN", "", opened, true},
+      {"a b.txt", "", "open", "docs", opened, true},  // the current folder
+      {R"(C:\docs\a b.txt)", "", "-", "", opened, true},
+      {R"(C:\docs\a b.txt)", R"(C:\elsewhere)", "", "", opened, true},
+      {"a b.txt", R"(C:\)", "open", "docs", "result=2\nchildren=none\n",
+       false},  // the directory, not the current folder
+      {"b.bin", R"(C:\docs)", "open", "", "result=31\nchildren=none\n", false},
+      {"missing.txt", R"(C:\docs)", "open", "", "result=2\nchildren=none\n", false},
+      {"a b.txt", R"(C:\docs)", "print", "", "result=31\nchildren=none\n", false},
+      {R"(Q:\a.txt)", "", "open", "", "result=3\nchildren=none\n", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Probe(c.file, c.directory, c.verb), c.result) << c.file << " in " << c.directory << " " << c.verb;
+    EXPECT_EQ(Probe(c.file, c.directory, c.verb, c.cwd), c.result) << c.file << " in " << c.directory << " " << c.verb;
     if (c.recorded) {
       const std::string record = Read(scratch_ / "record.txt");
       EXPECT_NE(record.find("\n" + (scratch_ / "c/docs/a b.txt").string() + "\n"), std::string::npos) << record;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "Color.h"
+
+/// How a canvas fills areas: the colour FillRect paints and text is backed with.
+struct TBrush {
+  TColor Color = clWhite;
+};

@@ -1,0 +1,52 @@
+#include "ListItem.h"
+
+#include "ListItems.h"
+#include "ListView.h"
+
+TListItem::TListItem(TListItems* owner) : owner_(owner), subItems_(this) {}
+TListItem::~TListItem() = default;
+
+TListView* TListItem::ListView() const { return owner_->Owner(); }
+
+void TListItem::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Changed();
+}
+
+void TListItem::SetImageIndex(int index) {
+  imageIndex_ = index;
+  Changed();
+}
+
+void TListItem::SetCut(bool cut) {
+  if (cut_ == cut) return;
+  cut_ = cut;
+  Changed();
+}
+
+void TListItem::SetSelected(bool selected) { owner_->SelectionChanged(this, selected); }
+
+bool TListItem::Focused() const { return ListView()->ItemFocused() == this; }
+
+void TListItem::SetFocused(bool focused) {
+  if (focused) {
+    ListView()->SetItemFocused(this);
+  } else if (Focused()) {
+    ListView()->SetItemFocused(nullptr);
+  }
+}
+
+int TListItem::Index() const {
+  if (owner_->indexDirty_) owner_->Renumber();
+  return index_;
+}
+
+void TListItem::Changed() { owner_->ItemChanged(this); }
+
+void TListItem::Delete() { owner_->Delete(Index()); }
+
+void TListItem::MakeVisible(bool) { ListView()->MakeItemVisible(this); }
+
+TRect TListItem::DisplayRect(TDisplayCode code) const { return ListView()->ItemRect(this, code); }
+
+bool TListItem::EditCaption() { return ListView()->EditItem(this); }
