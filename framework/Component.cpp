@@ -7,7 +7,6 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
-  destroying_ = true;
   // Free owned components last-created first, as forms free their controls.
   while (!components_.empty()) {
     TComponent* last = components_.back();
@@ -21,6 +20,7 @@ TComponent::~TComponent() {
 void TComponent::InsertComponent(TComponent* component) { components_.push_back(component); }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  if (destroying_) return;
+  // Also while this component is being destroyed: a component freed then may
+  // free a sibling, which must leave the list before the loop reaches it.
   components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
 }

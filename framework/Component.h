@@ -26,5 +26,4 @@ class TComponent : public TObject {
 
   TComponent* owner_;
   std::vector<TComponent*> components_;
-  bool destroying_ = false;
 };

@@ -70,8 +70,7 @@ class ControlInput : public QObject {
       case QEvent::Leave:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
         return false;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -94,11 +93,14 @@ TControl::TControl(TComponent* owner) : TComponent(owner), impl_(std::make_uniqu
 
 TControl::~TControl() {
   font_.OnChange = nullptr;
-  if (parent_ != nullptr) {
-    auto& siblings = parent_->controls_;
+  TWinControl* parent = parent_;
+  if (parent != nullptr) {
+    auto& siblings = parent->controls_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    parent_ = nullptr;
   }
   delete impl_->widget.data();
+  if (parent != nullptr) parent->ChildrenChanged();
 }
 
 QWidget* TControl::Widget() const { return impl_->widget.data(); }
@@ -112,6 +114,7 @@ void TControl::WatchInput(QWidget* widget) { widget->installEventFilter(impl_->i
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent_ == parent) return;
+  TWinControl* old = parent_;
   if (parent_ != nullptr) {
     auto& siblings = parent_->controls_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -130,6 +133,8 @@ void TControl::SetParent(TWinControl* parent) {
     w->hide();
     w->setParent(nullptr);
   }
+  if (old != nullptr) old->ChildrenChanged();
+  if (parent_ != nullptr) parent_->ChildrenChanged();
 }
 
 int TControl::Left() const { return Widget() ? Widget()->x() : 0; }
@@ -146,6 +151,7 @@ void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height)
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (QWidget* w = Widget()) w->setGeometry(left, top, std::max(0, width), std::max(0, height));
+  if (parent_ != nullptr) parent_->ChildrenChanged();
 }
 
 void TControl::SetVisible(bool visible) {
@@ -153,6 +159,7 @@ void TControl::SetVisible(bool visible) {
   QWidget* w = Widget();
   // A control without a parent is not a window of its own: it shows once placed.
   if (w != nullptr && (parent_ != nullptr || w->isWindow() == false || !visible)) w->setVisible(visible);
+  if (parent_ != nullptr) parent_->ChildrenChanged();
 }
 
 bool TControl::Enabled() const { return Widget() ? Widget()->isEnabled() : true; }
@@ -175,7 +182,8 @@ void TControl::SetColor(TColor color) {
   QWidget* w = Widget();
   if (w == nullptr) return;
   const std::uint32_t rgb = ColorToRGB(color);
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                 static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::Window, c);
   palette.setColor(QPalette::Base, c);
@@ -199,7 +207,8 @@ void TControl::ApplyFont() {
   if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
   w->setFont(f);
   const std::uint32_t rgb = ColorToRGB(font_.Color());
-  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                 static_cast<int>((rgb >> 16) & 0xFF));
   QPalette palette = w->palette();
   palette.setColor(QPalette::WindowText, c);
   palette.setColor(QPalette::Text, c);

@@ -126,6 +126,13 @@ class TWinControl : public TControl {
   /// The widget children are placed in (framework use only).
   virtual QWidget* ClientWidget() const { return Widget(); }
 
+ protected:
+  /// Told after a child control was placed in this control or taken out of
+  /// it, or had its bounds or visibility set, so that containers that
+  /// arrange their children (tool bars, bar containers) follow at once,
+  /// whether or not the window is on the screen yet.
+  virtual void ChildrenChanged() {}
+
  private:
   friend class TControl;
   std::vector<TControl*> controls_;

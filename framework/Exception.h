@@ -20,3 +20,9 @@ class EConvertError : public Exception {
  public:
   using Exception::Exception;
 };
+
+/// Raised by string lists for an index out of range or a refused duplicate.
+class EStringListError : public Exception {
+ public:
+  using Exception::Exception;
+};

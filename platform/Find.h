@@ -3,20 +3,8 @@
 #include <cstdint>
 #include <string>
 
-constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
-constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;
-constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
-constexpr std::uint32_t FILE_ATTRIBUTE_VOLUME = 0x08;
-constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
-constexpr std::uint32_t FILE_ATTRIBUTE_ARCHIVE = 0x20;
-/// Every attribute: a filter that keeps every entry.
-constexpr std::uint32_t FILE_ATTRIBUTE_ANY = 0x3F;
-
-/// A point in time: 100-nanosecond intervals since 1 January 1601, UTC
-/// (local time after FileTimeToLocalFileTime).
-struct FILETIME {
-  std::int64_t ticks = 0;
-};
+#include "FileAttributes.h"
+#include "FileTime.h"
 
 /// One entry of a folder listing.
 struct WIN32_FIND_DATAA {
@@ -39,8 +27,15 @@ using HFIND = FindSearch*;
 /// So 0x27 lists files only (hidden and system included), 0x10 lists folders
 /// and plain files but nothing hidden or system, and 0x3F lists everything.
 /// Every folder but a drive's root also lists "." and ".." as folders.
+/// "*.*" and "*" match every name, names without a dot included; a pattern
+/// without wild cards finds the one entry LookUpName (DriveMap.h) finds for
+/// it. Entries come in the folder's own order, "." and ".." first.
+/// A symbolic link is listed with its target's attributes, size and times; a
+/// link whose target is missing is listed as a plain file of its own.
+/// Entries whose names hold a backslash are never listed (no drive path could
+/// name them), and entries that vanish while the folder is read are left out.
 /// Gives the first entry in `data`; nullptr when nothing matches or the
-/// folder cannot be listed.
+/// folder cannot be listed (GetLastError says which).
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data);
 /// The next entry; false when there is none.
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);

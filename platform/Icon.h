@@ -9,8 +9,10 @@ struct IconResource {
 };
 using HICON = std::shared_ptr<const IconResource>;
 
-/// The icon at position `index` of a file: a resource library of this
-/// project (SHELL32.DLL and the like) hands out its icons by position; an
-/// image file is one icon, at position 0. Nothing (nullptr) when the file
-/// does not exist or has no icon at that position.
+/// The icon at position `index` of a file (a drive path, or a bare library
+/// name such as "shell32.dll", found through the library search). A resource
+/// library of this project, whatever its name, hands out its icons by
+/// position; an image file (PNG, XPM, SVG, ICO, BMP, GIF, JPEG, known by its
+/// content) is one icon, at position 0. Nothing (nullptr) when the file does
+/// not exist, is a folder or anything else, or has no icon at that position.
 HICON ExtractIconA(const std::string& fileName, unsigned index);

@@ -43,3 +43,20 @@ TEST(Dispatch, ExceptionOutOfAHandlerGoesToTheHandlerAndTheCallerGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+struct FreesSibling : TComponent {
+  FreesSibling(TComponent* owner, TComponent** sibling) : TComponent(owner), sibling_(sibling) {}
+  ~FreesSibling() override { delete *sibling_; }
+  TComponent** sibling_;
+};
+
+TEST(Component, ComponentFreeingASiblingWhileItsOwnerIsFreedFreesItOnce) {
+  auto* owner = new TComponent(nullptr);
+  TComponent* sibling = new TComponent(owner);
+  new FreesSibling(owner, &sibling);
+  delete owner;  // the sanitizer build reports a second free
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "FileAttributes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "DriveMap.h"
+#include "LastError.h"
+
+namespace {
+
+constexpr const char* kAttributeName = "user.DOSATTRIB";
+constexpr std::uint32_t kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+bool IsDotName(const char* name) {
+  return name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
+}
+
+const char* BaseName(const std::string& hostPath) {
+  const auto slash = hostPath.rfind('/');
+  return hostPath.c_str() + (slash == std::string::npos ? 0 : slash + 1);
+}
+
+}  // namespace
+
+namespace platform {
+
+std::optional<std::uint32_t> StoredAttributes(const char* hostPath) {
+  char value[128];
+  const ssize_t n = ::getxattr(hostPath, kAttributeName, value, sizeof value - 1);
+  if (n < 2) return std::nullopt;
+  // Other programs write either the bare text or a binary record that starts
+  // with the same text and a NUL; the hex digits up to the first other byte
+  // are the bits either way.
+  if (value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) return std::nullopt;
+  std::uint32_t bits = 0;
+  for (ssize_t i = 2; i < n && i < 10; ++i) {
+    const char c = value[i];
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) break;
+    bits = bits * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return bits & kStoredBits;
+}
+
+std::uint32_t AttributesOf(const char* name, bool isFolder, bool ownerWritable, std::optional<std::uint32_t> stored) {
+  std::uint32_t bits = stored ? *stored : (isFolder ? 0 : FILE_ATTRIBUTE_ARCHIVE);
+  if (isFolder) bits |= FILE_ATTRIBUTE_DIRECTORY;
+  if (!ownerWritable) bits |= FILE_ATTRIBUTE_READONLY;
+  if (IsDotName(name)) bits |= FILE_ATTRIBUTE_HIDDEN;
+  return bits;
+}
+
+std::optional<FileStatus> GetFileStatus(const std::string& drivePath) {
+  const auto host = HostPath(drivePath);
+  if (!host) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  struct statx st {};
+  if (::statx(AT_FDCWD, host->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
+    SetLastErrorFromErrno(errno);
+    return std::nullopt;
+  }
+  const bool folder = S_ISDIR(st.stx_mode);
+  FileStatus status;
+  status.attributes =
+      AttributesOf(BaseName(*host), folder, (st.stx_mode & S_IWUSR) != 0, StoredAttributes(host->c_str()));
+  status.size = folder ? 0 : st.stx_size;
+  status.lastAccessTime = FileTimeFromUnix(st.stx_atime.tv_sec, st.stx_atime.tv_nsec);
+  status.lastWriteTime = FileTimeFromUnix(st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec);
+  status.creationTime =
+      (st.stx_mask & STATX_BTIME) ? FileTimeFromUnix(st.stx_btime.tv_sec, st.stx_btime.tv_nsec) : status.lastWriteTime;
+  return status;
+}
+
+}  // namespace platform
+
+std::uint32_t GetFileAttributesA(const std::string& drivePath) {
+  const auto status = platform::GetFileStatus(drivePath);
+  return status ? status->attributes : INVALID_FILE_ATTRIBUTES;
+}
+
+bool SetFileAttributesA(const std::string& drivePath, std::uint32_t attributes) {
+  const auto host = platform::HostPath(drivePath);
+  if (!host) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  struct stat st {};
+  if (::stat(host->c_str(), &st) != 0) {
+    platform::SetLastErrorFromErrno(errno);
+    return false;
+  }
+  const char* name = BaseName(*host);
+  const bool folder = S_ISDIR(st.st_mode);
+  const std::uint32_t wanted = attributes & kStoredBits;
+  if (IsDotName(name) && (wanted & FILE_ATTRIBUTE_HIDDEN) == 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  // The extended attribute is written only when the bits it would say differ
+  // from what the file shows without it, so changing read-only alone also
+  // works where the file system keeps no extended attributes.
+  const auto stored = platform::StoredAttributes(host->c_str());
+  const std::uint32_t shown = platform::AttributesOf(name, folder, true, stored) & kStoredBits;
+  if (shown != wanted) {
+    char value[16];
+    const int n = std::snprintf(value, sizeof value, "0x%x", wanted);
+    if (::setxattr(host->c_str(), "user.DOSATTRIB", value, static_cast<std::size_t>(n), 0) != 0) {
+      platform::SetLastErrorFromErrno(errno == EPERM ? ENOTSUP : errno);
+      return false;
+    }
+  }
+  const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (st.st_mode & ~S_IWUSR) : (st.st_mode | S_IWUSR);
+  if ((mode & 07777) != (st.st_mode & 07777) && ::chmod(host->c_str(), mode & 07777) != 0) {
+    platform::SetLastErrorFromErrno(errno);
+    return false;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}

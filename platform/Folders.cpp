@@ -1,0 +1,107 @@
+#include "Folders.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <climits>
+
+#include "DriveMap.h"
+#include "LastError.h"
+
+namespace {
+
+std::string& Current() {
+  static std::string current;
+  return current;
+}
+
+std::string JoinDrivePath(const platform::ResolvedPath& path) {
+  std::string out(1, path.letter);
+  out += ":";
+  for (const std::string& name : path.names) out += "\\" + name;
+  if (path.names.empty()) out += "\\";
+  return out;
+}
+
+bool Fail(int error) {
+  platform::SetLastErrorFromErrno(error);
+  return false;
+}
+
+}  // namespace
+
+namespace platform {
+void ForgetCurrentFolder() { Current().clear(); }
+}  // namespace platform
+
+std::string GetCurrentDirectoryA() {
+  if (Current().empty()) {
+    char buffer[PATH_MAX];
+    std::optional<std::string> drivePath;
+    if (::getcwd(buffer, sizeof buffer)) drivePath = platform::DrivePath(buffer);
+    if (!drivePath) {
+      const auto map = platform::CurrentDriveMap();
+      const bool hasC = platform::FindDrive('C').has_value();
+      drivePath = std::string(1, hasC || map.empty() ? 'C' : map.front().letter) + ":\\";
+    }
+    Current() = *drivePath;
+  }
+  return Current();
+}
+
+bool SetCurrentDirectoryA(const std::string& drivePath) {
+  const auto resolved = platform::ResolveDrivePath(drivePath);
+  if (!resolved) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  if (!resolved->exists) return Fail(ENOENT);
+  if (::chdir(resolved->host.c_str()) != 0) return Fail(errno);
+  Current() = JoinDrivePath(*resolved);
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}
+
+bool CreateDirectoryA(const std::string& drivePath) {
+  const auto resolved = platform::ResolveDrivePath(drivePath);
+  if (!resolved || resolved->names.empty()) {
+    SetLastError(resolved ? ERROR_ALREADY_EXISTS : ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  if (::mkdir(resolved->host.c_str(), 0777) != 0) return Fail(errno == ENOENT ? ENOTDIR : errno);
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}
+
+bool RemoveDirectoryA(const std::string& drivePath) {
+  const auto resolved = platform::ResolveDrivePath(drivePath);
+  if (!resolved || resolved->names.empty()) {
+    SetLastError(resolved ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  struct stat st {};
+  // A symbolic link to a folder is no folder of its own: rmdir would fail on
+  // it anyway, and the link must not be mistaken for its target.
+  if (::lstat(resolved->host.c_str(), &st) != 0) return Fail(errno);
+  if (!S_ISDIR(st.st_mode)) return Fail(ENOTDIR);
+  if (::rmdir(resolved->host.c_str()) != 0) return Fail(errno);
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}
+
+bool DeleteFileA(const std::string& drivePath) {
+  const auto resolved = platform::ResolveDrivePath(drivePath);
+  if (!resolved || resolved->names.empty()) {
+    SetLastError(resolved ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  struct stat st {};
+  if (::lstat(resolved->host.c_str(), &st) != 0) return Fail(errno);
+  if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  // A read-only file is not deleted, as on a disk that honours the
+  // attribute; the host alone would let its owner remove it.
+  if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return Fail(EACCES);
+  if (::unlink(resolved->host.c_str()) != 0) return Fail(errno);
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}

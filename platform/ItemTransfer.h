@@ -1,0 +1,32 @@
+#pragma once
+
+namespace platform {
+
+class ItemPath;
+
+/// What happens when the new item's name is taken.
+enum class Collision {
+  Fail,     ///< the operation fails
+  Rename,   ///< the new item takes the first free CollisionName
+  Replace,  ///< a file replaces the file there (never a folder)
+};
+
+/// Copies a file, link or whole folder to the new item `to`. The copy is
+/// made under a temporary name in the destination folder and renamed into
+/// place without replacing (unless `collision` is Replace), so a failure
+/// leaves nothing behind. A folder is never copied into itself or below.
+/// Returns 0 or an errno value.
+int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision);
+
+/// Moves an item to the new item `to`: a rename that never replaces on one
+/// file system; across file systems a copy that is checked whole and made
+/// durable before the source goes (a folder only when
+/// `treesAcrossFileSystems`). Moving an item onto itself does nothing and
+/// succeeds. Returns 0 or an errno value.
+int MoveItem(const ItemPath& from, const ItemPath& to, Collision collision, bool treesAcrossFileSystems);
+
+/// Deletes an item for good, or recycles it into the trash; a drive's root
+/// is refused. Returns 0 or an errno value.
+int DeleteItem(const ItemPath& item, bool recycle);
+
+}  // namespace platform

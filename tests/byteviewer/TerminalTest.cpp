@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "PrivateHome.h"
+#include "VirtualTerminal.h"
+
+namespace {
+
+const std::string kProgram = std::string(PELLIX_PROGRAM_DIR) + "/Quorvin.exe";
+const std::string kPagePrompt = "Press any Key to continue";
+const std::string kFinished = "Finished Press any key to continue";
+// Palette indices the terminal shows for the console colours.
+constexpr int kTerminalBlack = 0;
+constexpr int kTerminalRed = 1;
+constexpr int kTerminalYellow = 11;
+constexpr int kDefault = -1;
+
+std::string Lines(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "L" + std::to_string(100 + i).substr(1) + "\n";
+  return text;
+}
+
+// The byte viewer run in a terminal of 80 by 30 on files of a folder of its own.
+class TerminalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::path(testing_support::PrivateHome()) / "terminal";
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  std::string Make(const std::string& name, const std::string& content) {
+    const auto path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+  bool Shows(const std::string& text) const { return terminal_.Screen().find(text) != std::string::npos; }
+
+  std::filesystem::path folder_;
+  VirtualTerminal terminal_{80, 30};
+};
+
+TEST_F(TerminalTest, PagesInColoursAndDeletesThePromptsRow) {
+  terminal_.Start({kProgram, Make("lines.txt", Lines(21))});
+  ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
+  EXPECT_EQ(terminal_.Row(1), "L01");
+  EXPECT_EQ(terminal_.Row(19), "L19");
+  EXPECT_EQ(terminal_.Row(20), "");
+  EXPECT_EQ(terminal_.Row(21), kPagePrompt);
+  // Standard output in the terminal's own colours on a screen cleared in
+  // light grey on black.
+  EXPECT_EQ(terminal_.Foreground(1, 1), kDefault);
+  EXPECT_EQ(terminal_.Background(40, 10), kTerminalBlack);
+  EXPECT_EQ(terminal_.Background(80, 30), kTerminalBlack);
+
+  terminal_.Type(" ");
+  ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
+  EXPECT_FALSE(Shows(kPagePrompt)) << terminal_.Screen();
+  EXPECT_EQ(terminal_.Row(21), "L20");
+  EXPECT_EQ(terminal_.Row(22), "L21");
+  EXPECT_EQ(terminal_.Row(23), "");
+  EXPECT_EQ(terminal_.Row(24), "");
+  EXPECT_EQ(terminal_.Row(25), kFinished);  // two rows below where the paging stopped
+  EXPECT_EQ(terminal_.Foreground(1, 25), kTerminalYellow);
+  EXPECT_EQ(terminal_.Background(1, 25), kTerminalBlack);
+  terminal_.Type("x");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+TEST_F(TerminalTest, ANameNotFoundIsCentredOnRowThreeInRed) {
+  const std::string name = (folder_ / "missing.bin").string();
+  terminal_.Start({kProgram, name});
+  const std::string message = "Can't find file: " + name;
+  ASSERT_TRUE(terminal_.WaitForText(message)) << terminal_.Screen();
+  const int column = static_cast<int>(80 - message.size() - 1) / 2;
+  EXPECT_EQ(terminal_.Row(3), std::string(column - 1, ' ') + message);
+  EXPECT_EQ(terminal_.Foreground(column, 3), kTerminalRed);
+  EXPECT_EQ(terminal_.Background(column, 3), kTerminalBlack);
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+  EXPECT_FALSE(Shows("Finished"));
+}
+
+TEST_F(TerminalTest, EscEndsThePaging) {
+  terminal_.Start({kProgram, Make("lines.txt", Lines(60))});
+  ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
+  terminal_.Type("\x1b");
+  ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
+  EXPECT_FALSE(Shows("L20"));
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+// A key without a character gives two codes, each answering one wait.
+TEST_F(TerminalTest, FunctionAndArrowKeysAnswerTwoPrompts) {
+  terminal_.Start({kProgram, Make("lines.txt", Lines(60))});
+  ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
+  terminal_.Type("\x1bOP");  // F1: the prompts after pages one and two
+  ASSERT_TRUE(terminal_.WaitForText("L57")) << terminal_.Screen();
+  terminal_.Settle(300);
+  EXPECT_TRUE(Shows(kPagePrompt));
+  EXPECT_FALSE(Shows("L58")) << terminal_.Screen();
+  terminal_.Type("\x1b[A");  // Up: the third prompt and the closing message
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+  EXPECT_TRUE(Shows("L60"));
+  EXPECT_TRUE(Shows(kFinished));
+}
+
+TEST_F(TerminalTest, CrLfLinesAndControlBytesShowWithoutDrivingTheTerminal) {
+  terminal_.Start({kProgram, Make("crlf.txt", "a\r\nb\x1b[31mc\r\n\x1b[2J")});
+  ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
+  EXPECT_EQ(terminal_.Row(1), "a");
+  EXPECT_EQ(terminal_.Row(2), "b←[31mc");
+  EXPECT_EQ(terminal_.Row(3), "←[2J");
+  EXPECT_EQ(terminal_.Foreground(7, 2), kDefault);
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+TEST_F(TerminalTest, WithoutAnArgumentTheNameIsAskedInYellow) {
+  const std::string name = Make("abc.txt", "abc\n");
+  terminal_.Start({kProgram});
+  ASSERT_TRUE(terminal_.WaitForText("Please Enter File Name:")) << terminal_.Screen();
+  EXPECT_EQ(terminal_.Row(1), "Please Enter File Name:");
+  EXPECT_EQ(terminal_.Foreground(1, 1), kTerminalYellow);
+  EXPECT_EQ(terminal_.Background(1, 1), kTerminalBlack);
+  EXPECT_EQ(terminal_.CursorColumn(), 25);
+  terminal_.Type(name + "\r");
+  ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
+  EXPECT_EQ(terminal_.Row(1), "abc");
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "DriveMap.h"
+#include "Exception.h"
+#include "IniFile.h"
+#include "PrivateHome.h"
+#include "StringList.h"
+
+namespace {
+
+class IniFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::path(testing_support::PrivateHome()) / "inifile";
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+    platform::SetDriveMap({{'C', root_.string(), 3}});
+  }
+  void TearDown() override {
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all);
+    platform::UseDefaultDriveMap();
+  }
+  void Put(const std::string& text) { std::ofstream(root_ / "Settings.ini", std::ios::binary) << text; }
+  std::string Get() {
+    std::ifstream in(root_ / "Settings.ini", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::filesystem::path root_;
+  const std::string name_ = "C:\\Settings.ini";
+};
+
+TEST_F(IniFile, ValueSyntax) {
+  Put("[ENV]\r\n"
+      "hex1=$1F\r\nhex2=0x1F\r\nhex3=x1f\r\nhex4=0X1f\r\nblank= 12\r\nneg=-5\r\nword=twelve\r\n"
+      "mixed=12abc\r\nempty=\r\ncolour=-2147483633\r\n"
+      "dq=\"  quoted  \"\r\nsq='single'\r\nhalf=\"open\r\nspaced =   a b   \t\r\n");
+  TIniFile ini(name_);
+  const struct {
+    const char* key;
+    int value;
+  } integers[] = {{"hex1", 31}, {"hex2", 31}, {"hex3", 31}, {"hex4", 31},   {"blank", 12},          {"neg", -5},
+                  {"word", 8},  {"mixed", 8}, {"empty", 8}, {"missing", 8}, {"colour", -2147483633}};
+  for (const auto& c : integers) EXPECT_EQ(ini.ReadInteger("ENV", c.key, 8), c.value) << c.key;
+  EXPECT_EQ(ini.ReadString("ENV", "dq", ""), "  quoted  ");
+  EXPECT_EQ(ini.ReadString("ENV", "sq", ""), "single");
+  EXPECT_EQ(ini.ReadString("ENV", "half", ""), "\"open");
+  EXPECT_EQ(ini.ReadString("ENV", "spaced", ""), "a b");
+  EXPECT_EQ(ini.ReadString("ENV", "empty", "default"), "");
+  EXPECT_TRUE(ini.ReadBool("ENV", "neg", false));
+  EXPECT_FALSE(ini.ReadBool("ENV", "missing", false));
+}
+
+TEST_F(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
+  TIniFile none(name_);
+  EXPECT_EQ(none.ReadString("PX41", "BIN", "($PX4)Quorvin.exe"), "($PX4)Quorvin.exe");
+  EXPECT_EQ(none.ReadInteger("VIEW", "COL1", 145), 145);
+  EXPECT_TRUE(none.ReadBool("VIEW", "LBarVis", true));
+  EXPECT_FALSE(none.SectionExists("VIEW"));
+  Put("[VIEW]\nCOL1=9\n");
+  EXPECT_EQ(none.ReadInteger("ENV", "COL1", 145), 145);
+  EXPECT_EQ(none.ReadInteger("VIEW", "COL2", 70), 70);
+}
+
+TEST_F(IniFile, SectionsAndKeysAreCaseBlindAndTheFirstCounts) {
+  Put("; settings\n[px41]\nbin = D:\\q.exe\nBIN=second\n[PX41]\nCD=later\n");
+  TIniFile ini(name_);
+  EXPECT_EQ(ini.ReadString("PX41", "BIN", ""), "D:\\q.exe");
+  EXPECT_EQ(ini.ReadString("Px41", "Bin", ""), "D:\\q.exe");
+  EXPECT_TRUE(ini.SectionExists("PX41"));
+  EXPECT_TRUE(ini.ValueExists("px41", "BIN"));
+  EXPECT_FALSE(ini.ValueExists("px41", "settings"));
+  TStringList keys;
+  ini.ReadSection("PX41", &keys);
+  EXPECT_EQ(keys.Text(), "bin\r\nBIN\r\n");
+  ini.ReadSections(&keys);
+  EXPECT_EQ(keys.Text(), "px41\r\nPX41\r\n");
+}
+
+TEST_F(IniFile, ValuesReadAsAtMost2047Characters) {
+  Put("[A]\nlong=" + std::string(3000, 'x') + "\nexact=" + std::string(2047, 'y') + "\n");
+  TIniFile ini(name_);
+  EXPECT_EQ(ini.ReadString("A", "long", ""), std::string(2047, 'x'));
+  EXPECT_EQ(ini.ReadString("A", "exact", ""), std::string(2047, 'y'));
+}
+
+TEST_F(IniFile, EraseAndRewriteReopensTheSectionAfterTheOthers) {
+  const std::string env = "[ENV]\r\n; chosen by the options program\r\nFName=Arial\r\n\r\n";
+  const std::string px41 = "[PX41]\nBIN=($PX4)Quorvin.exe\n";
+  Put(env + "[VIEW]\r\nCOL1=100\r\nHand=1\r\n; note\r\n" + px41);
+  TIniFile ini(name_);
+  ini.EraseSection("view");
+  EXPECT_EQ(Get(), env + px41);
+  ini.WriteInteger("VIEW", "COL1", 145);
+  ini.WriteInteger("VIEW", "MainWidth", 800);
+  ini.WriteBool("VIEW", "LBarVis", false);
+  ini.WriteInteger("VIEW", "BackCl", -2147483633);
+  ini.UpdateFile();
+  EXPECT_EQ(Get(), env + px41 + "[VIEW]\r\nCOL1=145\r\nMainWidth=800\r\nLBarVis=0\r\nBackCl=-2147483633\r\n");
+}
+
+TEST_F(IniFile, WritesReplaceOrAddKeysInPlace) {
+  Put("[A]\nx = 1\ny=2\n\n[B]\nz=3");
+  TIniFile ini(name_);
+  ini.WriteString("a", "X", "10");
+  ini.WriteString("A", "w", "new");
+  ini.WriteString("B", "v", "4");
+  EXPECT_EQ(Get(), "[A]\nx =10\ny=2\nw=new\n\n[B]\nz=3\nv=4\n");
+  ini.WriteString("A", "y", "2");
+  EXPECT_EQ(ini.ReadString("A", "w", ""), "new");
+}
+
+TEST_F(IniFile, NewFileIsCreated) {
+  TIniFile ini(name_);
+  ini.WriteBool("VIEW", "MBarVis", true);
+  EXPECT_EQ(Get(), "[VIEW]\r\nMBarVis=1\r\n");
+  ini.EraseSection("VIEW");
+  EXPECT_EQ(Get(), "");
+}
+
+TEST_F(IniFile, RefusedWriteRaisesAndKeepsTheOldContent) {
+  const std::string old = "[VIEW]\r\nCOL1=100\r\n";
+  Put(old);
+  std::filesystem::permissions(root_ / "Settings.ini", std::filesystem::perms(0444));
+  TIniFile ini(name_);
+  for (const auto& write : std::vector<std::function<void()>>{[&] { ini.EraseSection("VIEW"); },
+                                                              [&] { ini.WriteInteger("VIEW", "COL1", 5); },
+                                                              [&] { ini.WriteString("ENV", "FName", "Arial"); }}) {
+    try {
+      write();
+      ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "Unable to write to C:\\Settings.ini");
+    }
+    EXPECT_EQ(Get(), old);
+  }
+  // Unchanged values need no write and succeed.
+  ini.WriteInteger("VIEW", "COL1", 100);
+}
+
+TEST_F(IniFile, WriteIntoAFolderThatCannotBeWrittenRaises) {
+  std::filesystem::permissions(root_, std::filesystem::perms(0555));
+  if (::access(root_.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
+  TIniFile ini(name_);
+  EXPECT_THROW(ini.WriteInteger("VIEW", "COL1", 1), Exception);
+  EXPECT_FALSE(std::filesystem::exists(root_ / "Settings.ini"));
+}
+
+}  // namespace

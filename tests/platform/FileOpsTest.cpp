@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <vector>
+
+#include "CopyName.h"
+#include "DriveMap.h"
+#include "FileCopy.h"
+#include "FileOpsSupport.h"
+#include "LastError.h"
+#include "PrivateHome.h"
+
+namespace {
+
+using namespace fileops_test;
+
+class FileOps : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = fs::path(testing_support::PrivateHome()) / "fileops";
+    fs::remove_all(base_);
+    c_ = base_ / "c";
+    outside_ = base_ / "outside";
+    fs::create_directories(c_ / "Src" / "sub");
+    fs::create_directories(c_ / "Dst");
+    fs::create_directories(outside_);
+    Write(c_ / "Src" / "a.txt", "alpha");
+    Write(c_ / "Src" / "sub" / "b.txt", "beta");
+    Write(outside_ / "secret.txt", "secret");
+    // D: is a folder inside C:, as a second drive mapped below the first.
+    fs::create_directories(c_ / "dee");
+    platform::SetDriveMap({{'C', c_.string(), 3}, {'D', (c_ / "dee").string(), 3}});
+  }
+  void TearDown() override {
+    platform::UseDefaultDriveMap();
+    fs::remove_all(base_);
+  }
+  fs::path base_, c_, outside_;
+};
+
+TEST(CollisionName, KeepsTheExtensionLast) {
+  struct Case {
+    const char* name;
+    bool folder;
+    int number;
+    const char* expected;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"a.txt", false, 1, "a (copy 1).txt"},
+           {"a.txt", false, 2, "a (copy 2).txt"},
+           {"README", false, 1, "README (copy 1)"},
+           {".bashrc", false, 1, ".bashrc (copy 1)"},
+           {".notes.txt", false, 1, ".notes (copy 1).txt"},
+           {"a.", false, 3, "a. (copy 3)"},
+           {"src.tar.gz", false, 1, "src (copy 1).tar.gz"},
+           {"photos.2023", true, 1, "photos.2023 (copy 1)"},
+       })
+    EXPECT_EQ(platform::CollisionName(c.name, c.folder, c.number), c.expected) << c.name;
+}
+
+TEST_F(FileOps, PasteOfFiles) {
+  struct Case {
+    const char* what;
+    unsigned function;
+    const char* to;
+    const char* existing;  // a file already in Dst, or nullptr
+    const char* src;       // names left in Src afterwards
+    const char* dst;       // names in Dst afterwards
+  };
+  for (const Case& c : std::vector<Case>{
+           {"copy", FO_COPY, "C:\\Dst\\a.txt", nullptr, "a.txt | sub", "a.txt"},
+           {"move", FO_MOVE, "C:\\Dst\\a.txt", nullptr, "sub", "a.txt"},
+           {"copy onto a taken name", FO_COPY, "C:\\Dst\\a.txt", "a.txt", "a.txt | sub", "a (copy 1).txt | a.txt"},
+           {"move onto a taken name", FO_MOVE, "C:\\Dst\\a.txt", "a.txt", "sub", "a (copy 1).txt | a.txt"},
+           {"second copy", FO_COPY, "C:\\Dst\\a.txt", "a (copy 1).txt", "a.txt | sub", "a (copy 1).txt | a.txt"},
+           {"copy into its own folder", FO_COPY, "C:\\Src\\a.txt", nullptr, "a (copy 1).txt | a.txt | sub", ""},
+           {"move into its own folder", FO_MOVE, "C:\\Src\\a.txt", nullptr, "a.txt | sub", ""},
+       }) {
+    SetUp();
+    if (c.existing) Write(c_ / "Dst" / c.existing, "old");
+    const Outcome outcome = Shell(c.function, "C:\\Src\\a.txt", c.to, kFileFlags);
+    EXPECT_EQ(outcome.result, 0) << c.what;
+    EXPECT_FALSE(outcome.aborted) << c.what;
+    EXPECT_EQ(Names(c_ / "Src"), c.src) << c.what;
+    EXPECT_EQ(Names(c_ / "Dst"), c.dst) << c.what;
+    if (c.existing) {
+      EXPECT_EQ(Read(c_ / "Dst" / c.existing), "old") << c.what;
+    }
+  }
+}
+
+TEST_F(FileOps, NamesTakenIgnoringCase) {
+  Write(c_ / "Dst" / "A.TXT", "old");
+  if (platform::HostPath("C:\\Dst\\a.txt") != (c_ / "Dst" / "A.TXT").string())
+    GTEST_SKIP() << "the drive map does not match names ignoring case";
+  EXPECT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
+  EXPECT_EQ(Names(c_ / "Dst"), "A.TXT | a (copy 1).txt");
+  EXPECT_TRUE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT).aborted);
+  EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", false));
+  EXPECT_EQ(Names(c_ / "Dst"), "A.TXT | a (copy 1).txt");
+  EXPECT_EQ(Read(c_ / "Dst" / "A.TXT"), "alpha");
+}
+
+TEST_F(FileOps, NothingIsReplacedWithoutRenameOnCollision) {
+  Write(c_ / "Dst" / "a.txt", "old");
+  for (unsigned function : {FO_COPY, FO_MOVE}) {
+    const Outcome outcome = Shell(function, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT);
+    EXPECT_NE(outcome.result, 0);
+    EXPECT_TRUE(outcome.aborted);
+  }
+  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "old");
+  EXPECT_EQ(Read(c_ / "Src" / "a.txt"), "alpha");
+  EXPECT_EQ(Names(c_ / "Dst"), "a.txt");
+}
+
+TEST_F(FileOps, CopyKeepsModeTimeAttributesAndLinks) {
+  const fs::path a = c_ / "Src" / "a.txt";
+  ASSERT_EQ(::setxattr(a.c_str(), "user.DOSATTRIB", "0x22", 4, 0), 0);
+  fs::permissions(a, fs::perms(0640));
+  const struct timespec old[2] = {{1000000000, 0}, {1000000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, a.c_str(), old, 0), 0);
+  fs::create_symlink("../../../outside", c_ / "Src" / "sub" / "out");
+  fs::permissions(c_ / "Src" / "sub", fs::perms(0555));
+
+  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
+  const fs::path copy = c_ / "Dst" / "Src";
+  EXPECT_EQ(Names(copy), "a.txt | sub");
+  EXPECT_EQ(Read(copy / "a.txt"), "alpha");
+  EXPECT_EQ(DosAttributes(copy / "a.txt"), "0x22");
+  EXPECT_EQ(fs::status(copy / "a.txt").permissions(), fs::perms(0640));
+  struct stat st {};
+  ASSERT_EQ(::stat((copy / "a.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
+  EXPECT_EQ(st.st_mtim.tv_nsec, 123456789);
+  EXPECT_EQ(fs::status(copy / "sub").permissions(), fs::perms(0555));
+  EXPECT_TRUE(fs::is_symlink(copy / "sub" / "out"));
+  EXPECT_EQ(fs::read_symlink(copy / "sub" / "out"), "../../../outside");
+  fs::permissions(c_ / "Src" / "sub", fs::perms(0755));
+  fs::permissions(copy / "sub", fs::perms(0755));
+}
+
+TEST_F(FileOps, PasteOfAFolderGoesInsideUnderItsName) {
+  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
+  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
+  EXPECT_EQ(Names(c_ / "Dst"), "Src | Src (copy 1)");
+  EXPECT_EQ(Read(c_ / "Dst" / "Src (copy 1)" / "sub" / "b.txt"), "beta");
+  // A move never merges into the folder of the same name either.
+  ASSERT_FALSE(Shell(FO_MOVE, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
+  EXPECT_EQ(Names(c_ / "Dst"), "Src | Src (copy 1) | Src (copy 2)");
+  EXPECT_EQ(Read(c_ / "Dst" / "Src (copy 2)" / "a.txt"), "alpha");
+  EXPECT_FALSE(Exists(c_ / "Src"));
+  // Into the folder it is in: nothing to do.
+  EXPECT_FALSE(Shell(FO_MOVE, "C:\\Dst\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
+  EXPECT_EQ(Names(c_ / "Dst"), "Src | Src (copy 1) | Src (copy 2)");
+}
+
+TEST_F(FileOps, Refusals) {
+  fs::create_symlink(outside_, c_ / "Dst" / "out");
+  fs::create_symlink(outside_ / "secret.txt", c_ / "Dst" / "secret.txt");
+  Write(c_ / "Src" / "secret.txt", "mine");
+  struct Case {
+    unsigned function;
+    const char* from;
+    const char* to;
+  };
+  for (const Case& c : std::vector<Case>{
+           {FO_COPY, "C:\\Src\\", "C:\\Src\\"},
+           {FO_COPY, "C:\\Src\\", "C:\\Src\\sub\\"},
+           {FO_MOVE, "C:\\Src\\", "C:\\Src\\sub\\"},
+           {FO_COPY, "C:\\Src\\..\\..\\outside\\secret.txt", "C:\\Dst\\s.txt"},
+           {FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\..\\..\\..\\outside\\a.txt"},
+           {FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\x/../../a.txt"},
+           {FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\out\\a.txt"},
+           {FO_COPY, "C:\\Dst\\out\\secret.txt", "C:\\Dst\\s.txt"},
+           {FO_COPY, "C:\\Src\\secret.txt", "C:\\Dst\\out\\"},
+           {FO_COPY, "Q:\\a.txt", "C:\\Dst\\a.txt"},
+           {FO_COPY, "C:Src\\a.txt", "C:\\Dst\\a.txt"},
+           {FO_COPY, "C:\\", "C:\\Dst\\"},
+           {FO_MOVE, "D:\\", "C:\\Dst\\"},
+           {FO_COPY, "C:\\Src\\missing.txt", "C:\\Dst\\missing.txt"},
+           {FO_DELETE, "C:", ""},
+           {FO_DELETE, "C:\\", ""},
+           {FO_DELETE, "C:\\dee", ""},
+           {FO_DELETE, "C:\\Src\\..", ""},
+           {FO_DELETE, "C:\\Dst\\out\\secret.txt", ""},
+           {FO_RENAME, "C:\\Src\\a.txt", "C:\\Src\\sub"},
+       }) {
+    const Outcome outcome = Shell(c.function, c.from, c.to, c.function == FO_DELETE ? kDeleteFlags : kFolderFlags);
+    EXPECT_NE(outcome.result, 0) << c.from << " -> " << c.to;
+    EXPECT_TRUE(outcome.aborted) << c.from << " -> " << c.to;
+  }
+  EXPECT_EQ(Names(outside_), "secret.txt");
+  EXPECT_EQ(Read(outside_ / "secret.txt"), "secret");
+  EXPECT_EQ(Names(c_ / "Dst"), "out | secret.txt");
+  EXPECT_EQ(Names(c_ / "Src"), "a.txt | secret.txt | sub");
+  EXPECT_TRUE(Exists(c_ / "dee"));
+  // A link at the new name is a taken name, never a way out.
+  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\secret.txt", "C:\\Dst\\secret.txt", kFileFlags).aborted);
+  EXPECT_EQ(Read(c_ / "Dst" / "secret (copy 1).txt"), "mine");
+  EXPECT_EQ(Read(outside_ / "secret.txt"), "secret");
+}
+
+TEST_F(FileOps, ListsOfPaths) {
+  Write(c_ / "Src" / "c.txt", "gamma");
+  SHFILEOPSTRUCT op;
+  op.wFunc = FO_COPY;
+  op.pFrom = std::string("C:\\Src\\a.txt\0C:\\Src\\c.txt\0\0", 28);
+  op.pTo = std::string("C:\\Dst\\a.txt\0C:\\Dst\\c.txt\0\0", 28);
+  op.fFlags = kFileFlags;
+  EXPECT_EQ(SHFileOperationA(&op), 0);
+  EXPECT_EQ(Names(c_ / "Dst"), "a.txt | c.txt");
+  op.pTo = std::string("C:\\Dst\\a.txt\0\0", 14);  // one destination for two sources
+  EXPECT_NE(SHFileOperationA(&op), 0);
+  EXPECT_TRUE(op.fAnyOperationsAborted);
+  op.pFrom = std::string(2, '\0');
+  EXPECT_NE(SHFileOperationA(&op), 0);
+  EXPECT_TRUE(op.fAnyOperationsAborted);
+  op.wFunc = FO_DELETE;
+  op.fFlags = kDeleteFlags;
+  op.pFrom = std::string("C:\\Dst\\a.txt\0C:\\Dst\\c.txt\0\0", 28);
+  EXPECT_EQ(SHFileOperationA(&op), 0);
+  EXPECT_FALSE(op.fAnyOperationsAborted);
+  EXPECT_EQ(Names(c_ / "Dst"), "");
+}
+
+TEST_F(FileOps, DeleteForGoodNeverFollowsLinks) {
+  fs::create_symlink(outside_, c_ / "Src" / "sub" / "out");
+  EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src\\a.txt", "", kDeleteFlags).aborted);
+  EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src", "", kDeleteFlags).aborted);
+  EXPECT_FALSE(Exists(c_ / "Src"));
+  EXPECT_EQ(Names(outside_), "secret.txt");
+  EXPECT_TRUE(Shell(FO_DELETE, "C:\\Src", "", kDeleteFlags).aborted);
+}
+
+TEST_F(FileOps, RecycleGoesToTheTrashWithItsInfo) {
+  const fs::path trash = fs::path(std::getenv("XDG_DATA_HOME")) / "Trash";
+  ASSERT_EQ(trash.string().rfind(testing_support::PrivateHome(), 0), 0u);
+  EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src\\a.txt", "", kRecycleFlags).aborted);
+  EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src", "", kRecycleFlags).aborted);
+  EXPECT_FALSE(Exists(c_ / "Src"));
+  EXPECT_EQ(Read(trash / "files" / "a.txt"), "alpha");
+  EXPECT_EQ(Read(trash / "files" / "Src" / "sub" / "b.txt"), "beta");
+  const std::string info = Read(trash / "info" / "a.txt.trashinfo");
+  EXPECT_EQ(info.rfind("[Trash Info]\n", 0), 0u) << info;
+  EXPECT_NE(info.find("Path=" + (c_ / "Src").string()), std::string::npos) << info;
+  EXPECT_NE(info.find("DeletionDate="), std::string::npos) << info;
+  EXPECT_TRUE(Exists(trash / "info" / "Src.trashinfo"));
+  EXPECT_TRUE(Shell(FO_DELETE, "C:\\Src\\a.txt", "", kRecycleFlags).aborted);
+}
+
+TEST_F(FileOps, MoveFileAndCopyFile) {
+  Write(c_ / "Dst" / "a.txt", "old");
+  EXPECT_FALSE(MoveFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt"));
+  EXPECT_FALSE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", true));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "old");
+  EXPECT_FALSE(CopyFileA("C:\\Src\\sub", "C:\\Dst\\sub", true));
+  EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", false));
+  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "alpha");
+  EXPECT_FALSE(CopyFileA("C:\\Src\\a.txt", "C:\\Src\\sub", false));  // never over a folder
+  EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\n.txt", true));
+  EXPECT_TRUE(MoveFileA("C:\\Src\\sub", "C:\\Dst\\sub"));
+  EXPECT_TRUE(MoveFileA("C:\\Src\\a.txt", "C:\\Dst\\m.txt"));
+  EXPECT_EQ(Names(c_ / "Dst"), "a.txt | m.txt | n.txt | sub");
+  EXPECT_EQ(Names(c_ / "Src"), "");
+  EXPECT_FALSE(MoveFileA("C:\\Dst\\m.txt", "C:\\Dst\\..\\x.txt"));
+}
+
+}  // namespace

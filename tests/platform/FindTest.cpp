@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DriveMap.h"
+#include "Find.h"
+#include "Folders.h"
+#include "TempDrive.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::SetDosAttrib;
+using testing_support::WriteFile;
+
+// Every entry a listing gives, by name, with its attributes.
+std::map<std::string, std::uint32_t> List(const std::string& pattern, std::uint32_t filter) {
+  std::map<std::string, std::uint32_t> found;
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA(pattern, filter, data);
+  if (!search) return found;
+  do {
+    EXPECT_TRUE(found.emplace(data.cFileName, data.dwFileAttributes).second) << "twice: " << data.cFileName;
+  } while (FindNextFileA(search, data));
+  EXPECT_TRUE(FindClose(search));
+  return found;
+}
+
+std::vector<std::string> Names(const std::map<std::string, std::uint32_t>& entries) {
+  std::vector<std::string> names;
+  for (const auto& [name, attributes] : entries) names.push_back(name);
+  return names;
+}
+
+class Find : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = testing_support::FreshFolder("find");
+    const fs::path f = root_ / "f";
+    WriteFile(f / "a.txt");
+    WriteFile(f / "B.TXT");
+    WriteFile(f / "noext");
+    WriteFile(f / ".hidden");
+    WriteFile(f / "sys.dat");
+    WriteFile(f / "hid.txt");
+    WriteFile(f / "\xC3\xA4.txt");  // ä.txt
+    WriteFile(f / "ro.txt");
+    WriteFile(f / "back\\slash");
+    fs::create_directories(f / "Sub");
+    fs::create_directories(f / ".git");
+    fs::create_directories(f / "HidDir");
+    fs::create_directory_symlink(f / "Sub", f / "SubLink");
+    fs::create_symlink(f / "nowhere", f / "dangling");
+    fs::permissions(f / "ro.txt", fs::perms(0444));
+    ASSERT_TRUE(SetDosAttrib(f / "sys.dat", "0x4"));
+    ASSERT_TRUE(SetDosAttrib(f / "hid.txt", "0x22"));
+    ASSERT_TRUE(SetDosAttrib(f / "HidDir", "0x2"));
+    platform::SetDriveMap({{'C', root_.string(), 3}});
+  }
+  void TearDown() override {
+    ASSERT_EQ(::chdir("/"), 0);
+    platform::UseDefaultDriveMap();
+  }
+  fs::path root_;
+};
+
+TEST_F(Find, PatternsAndFilters) {
+  using V = std::vector<std::string>;
+  struct Case {
+    const char* pattern;
+    std::uint32_t filter;
+    V names;
+  };
+  const V allFiles = {".hidden", "B.TXT", "a.txt", "dangling", "hid.txt", "noext", "ro.txt", "sys.dat", "\xC3\xA4.txt"};
+  const Case cases[] = {
+      // The file list: every file, hidden and system ones included, never a folder.
+      {"C:\\f\\*.*", 0x27, allFiles},
+      {"C:\\F\\*", 0x27, allFiles},
+      // The folder tree: folders and plain files, nothing hidden or system.
+      {"C:\\f\\*.*",
+       0x10,
+       {".", "..", "B.TXT", "Sub", "SubLink", "a.txt", "dangling", "noext", "ro.txt", "\xC3\xA4.txt"}},
+      {"C:\\f\\*.TXT", 0x27, {"B.TXT", "a.txt", "hid.txt", "ro.txt", "\xC3\xA4.txt"}},
+      {"C:\\f\\?.txt", 0x27, {"B.TXT", "a.txt", "\xC3\xA4.txt"}},
+      {"C:\\f\\\xC3\x84.TXT", 0x27, {"\xC3\xA4.txt"}},
+      {"C:\\f\\*e*", 0x27, {".hidden", "noext"}},
+      {"C:\\f\\A.TXT", 0x27, {"a.txt"}},
+      {"C:\\f\\NOEXT", 0x3F, {"noext"}},
+      {"C:\\f\\sub", 0x27, {}},
+      {"C:\\f\\sub", 0x10, {"Sub"}},
+      {"C:\\f\\missing.*", 0x3F, {}},
+      {"C:\\f\\", 0x3F, {}},
+      {"C:\\nofolder\\*.*", 0x3F, {}},
+      {"C:\\f\\a.txt\\*.*", 0x3F, {}},
+      // A drive's root lists no "." and "..".
+      {"C:\\*.*", 0x3F, {"f"}},
+      {"C:*.*", 0x10, {"f"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(Names(List(c.pattern, c.filter)), c.names);
+  }
+}
+
+TEST_F(Find, AttributesOfEntries) {
+  const auto entries = List("C:\\f\\*.*", 0x3F);
+  const std::map<std::string, std::uint32_t> expected = {
+      {".", 0x10},       {"..", 0x10},    {".git", 0x12},    {".hidden", 0x22}, {"B.TXT", 0x20},
+      {"HidDir", 0x12},  {"Sub", 0x10},   {"SubLink", 0x10}, {"a.txt", 0x20},   {"dangling", 0x20},
+      {"hid.txt", 0x22}, {"noext", 0x20}, {"ro.txt", 0x21},  {"sys.dat", 0x04}, {"\xC3\xA4.txt", 0x20},
+  };
+  EXPECT_EQ(entries, expected);
+}
+
+TEST_F(Find, RelativePatternAndSizes) {
+  const fs::path big = root_ / "f" / "Sub" / "big.bin";
+  WriteFile(big, "");
+  fs::resize_file(big, 5ull << 30);  // sparse
+  ASSERT_TRUE(SetCurrentDirectoryA("c:\\F\\sub"));
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA("BIG.*", 0x27, data);
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(data.cFileName, "big.bin");
+  EXPECT_EQ(data.nFileSize, 5ull << 30);
+  EXPECT_GT(data.ftLastWriteTime.ticks, 0);
+  EXPECT_GT(data.ftCreationTime.ticks, 0);
+  EXPECT_FALSE(FindNextFileA(search, data));
+  FindClose(search);
+}
+
+TEST_F(Find, EntriesThatVanishAreLeftOut) {
+  for (int i = 0; i < 50; ++i) WriteFile(root_ / "v" / ("n" + std::to_string(i)));
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA("C:\\v\\*", 0x27, data);
+  ASSERT_NE(search, nullptr);
+  fs::remove_all(root_ / "v");
+  int more = 0;
+  while (FindNextFileA(search, data)) ++more;
+  FindClose(search);
+  // The first came before the removal; what the folder read had buffered
+  // is gone now and is not listed.
+  EXPECT_EQ(more, 0);
+}
+
+}  // namespace

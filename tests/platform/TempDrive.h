@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "PrivateHome.h"
+
+namespace testing_support {
+
+/// A fresh, empty host folder below the private home, named after the test.
+inline std::filesystem::path FreshFolder(const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::path(PrivateHome()) / "drives" / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+/// Creates a file holding `content`, and its folders.
+void WriteFile(const std::filesystem::path& path, const std::string& content = "x");
+
+/// Sets the extended attribute user.DOSATTRIB to `value`; false where the
+/// file system keeps none.
+bool SetDosAttrib(const std::filesystem::path& path, const std::string& value);
+
+}  // namespace testing_support
