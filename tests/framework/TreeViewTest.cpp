@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "Locale.h"
 #include "TreeNode.h"
 #include "TreeNodes.h"
 #include "TreeView.h"
@@ -45,14 +46,15 @@ class TreeViewTest : public ::testing::Test {
   }
 
   QTreeView* View() const { return static_cast<QTreeView*>(tree_->Widget()); }
-  QRect RowOf(TTreeNode* node) const {
-    // Walk the model down the node's path.
+  // The Qt index of a node, found by walking the model down the node's path.
+  QModelIndex IndexOf(TTreeNode* node) const {
     std::vector<int> rows;
     for (TTreeNode* n = node; n != nullptr; n = n->Parent()) rows.insert(rows.begin(), n->Index());
     QModelIndex index;
     for (int row : rows) index = View()->model()->index(row, 0, index);
-    return View()->visualRect(index);
+    return index;
   }
+  QRect RowOf(TTreeNode* node) const { return View()->visualRect(IndexOf(node)); }
   static std::vector<std::string> Texts(TTreeNode* parent) {
     std::vector<std::string> out;
     for (TTreeNode* n = parent->getFirstChild(); n != nullptr; n = n->getNextSibling()) out.push_back(n->Text());
@@ -136,12 +138,15 @@ TEST_F(TreeViewTest, AHandlerMayReadTheChildrenAgain) {
   root_->Expand(false);
   tree_->OnExpanding = [&](TObject*, TTreeNode* node, bool&) {
     node->DeleteChildren();
-    tree_->Items()->AddChild(node, "fresh");
+    tree_->Items()->AddChild(node, "fresh2");
+    tree_->Items()->AddChild(node, "fresh1");
+    tree_->AlphaSort();
   };
   DoubleClick(View()->viewport(), RowOf(a_).center());
-  EXPECT_EQ(Texts(a_), (std::vector<std::string>{"fresh"}));
+  EXPECT_EQ(Texts(a_), (std::vector<std::string>{"fresh1", "fresh2"}));
   EXPECT_TRUE(a_->Expanded());
-  EXPECT_EQ(tree_->Items()->Count(), 5);
+  EXPECT_TRUE(View()->isExpanded(IndexOf(a_)));
+  EXPECT_EQ(tree_->Items()->Count(), 6);
 }
 
 TEST_F(TreeViewTest, CollapseKeepsTheStateOfNodesBelowUnlessRecursing) {
@@ -178,19 +183,25 @@ TEST_F(TreeViewTest, GetNodeAtFindsTheRowOfAClickPoint) {
 }
 
 TEST_F(TreeViewTest, AlphaSortSortsEveryLevelCaseCounting) {
+  ASSERT_NE(lstrcmpA("b", "B"), 0) << "the comparison counts case";
   root_->Expand(false);
   a_->Expand(false);
-  tree_->Items()->AddChild(root_, "B");
+  // Put first, "B" would stay before "b" if case were ignored (the sort is stable).
+  tree_->Items()->AddChildFirst(root_, "B");
   tree_->Items()->Add(nullptr, "Aroot");
   c_->SetSelected(true);
   tree_->AlphaSort();
   EXPECT_EQ(tree_->Items()->GetFirstNode()->Text(), "Aroot");
-  EXPECT_EQ(Texts(root_), (std::vector<std::string>{"B", "a", "b", "c"}));
+  const std::vector<std::string> texts = Texts(root_);
+  ASSERT_EQ(texts.size(), 4u);
+  for (size_t i = 1; i < texts.size(); ++i) EXPECT_LT(lstrcmpA(texts[i - 1], texts[i]), 0) << texts[i];
   EXPECT_EQ(Texts(a_), (std::vector<std::string>{"a1", "a2"}));
+  for (int i = 0; i < root_->Count(); ++i) EXPECT_EQ(root_->Item(i)->Index(), i);
   // Qt's view follows: selection and expansion stay with their nodes.
   EXPECT_EQ(tree_->Selected(), c_);
-  EXPECT_TRUE(View()->selectionModel()->isSelected(View()->model()->index(3, 0, View()->model()->index(1, 0))));
-  EXPECT_TRUE(View()->isExpanded(View()->model()->index(1, 0, View()->model()->index(1, 0))));
+  EXPECT_TRUE(View()->selectionModel()->isSelected(IndexOf(c_)));
+  EXPECT_TRUE(View()->isExpanded(IndexOf(a_)));
+  EXPECT_EQ(IndexOf(a_).data().toString(), "a");
 }
 
 TEST_F(TreeViewTest, SelectionFollowsClicksAndCode) {
