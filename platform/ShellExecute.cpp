@@ -33,10 +33,15 @@ int ShellExecuteA(void* owner, const char* verb, const std::string& file, const 
                   const std::string& directory, int showCommand) {
   if (!IsOpenVerb(verb)) return SE_ERR_NOASSOC;
   if (file.empty()) return SE_ERR_FNF;
-  const std::string drivePath = IsAbsoluteDrivePath(file) || directory.empty() ? file : Joined(directory, file);
-  const std::optional<std::string> host = platform::HostPath(drivePath);
-  if (!host) return SE_ERR_PNF;
+  // A plain name is the current folder's first (the file list keeps its
+  // folder current, so a listed name is found there even when the folder
+  // named as the working folder is another), then the working folder's.
+  std::optional<std::string> host = platform::HostPath(file);
   struct stat st {};
+  if (!IsAbsoluteDrivePath(file) && !directory.empty() && (!host || ::stat(host->c_str(), &st) != 0)) {
+    host = platform::HostPath(Joined(directory, file));
+  }
+  if (!host) return SE_ERR_PNF;
   if (::stat(host->c_str(), &st) != 0) return SE_ERR_FNF;
 
   GFile* gfile = g_file_new_for_path(host->c_str());

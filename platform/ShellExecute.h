@@ -17,8 +17,8 @@ inline constexpr int SE_ERR_NOASSOC = 31;          ///< no application for the f
 /// the file's name and content, its default application from the
 /// freedesktop MIME associations), which gets the file's host path. `file`
 /// is a drive path; one that does not start with a drive letter, colon and
-/// backslash is taken relative to `directory` (a drive path) when that is not
-/// empty, else to the current folder. `parameters` are for programs and are
+/// backslash is looked for in the current folder first, then, when it is not
+/// there, in `directory` (a drive path). `parameters` are for programs and are
 /// not used for documents; `owner` and `showCommand` leave it to the
 /// application how it shows itself. The application starts in this process's
 /// current folder (or the folder its desktop entry names) and is not our
