@@ -95,8 +95,7 @@ TEST_F(ShellExecute, OpensWithTheAssociatedApplicationOrFails) {
       {"a b.txt", "", "open", "docs", opened, true},  // the current folder
       {R"(C:\docs\a b.txt)", "", "-", "", opened, true},
       {R"(C:\docs\a b.txt)", R"(C:\elsewhere)", "", "", opened, true},
-      {"a b.txt", R"(C:\)", "open", "docs", "result=2\nchildren=none\n",
-       false},  // the directory, not the current folder
+      {"a b.txt", R"(C:\)", "open", "docs", opened, true},  // the current folder before the directory
       {"b.bin", R"(C:\docs)", "open", "", "result=31\nchildren=none\n", false},
       {"missing.txt", R"(C:\docs)", "open", "", "result=2\nchildren=none\n", false},
       {"a b.txt", R"(C:\docs)", "print", "", "result=31\nchildren=none\n", false},
