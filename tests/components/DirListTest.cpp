@@ -299,6 +299,19 @@ TEST_F(DirListTest, ExpandingAFolderReadsTwoLevelsAndMovesOnlyTheSelectionAndLoc
   EXPECT_EQ(changes, 0);
 }
 
+TEST_F(DirListTest, ExpandingByKeyReadsTheFolderAndLeavesItOpen) {
+  InitShown();
+  TTreeNode* windows = Child(DriveC(), "Windows");
+  Click(windows);
+  auto* view = static_cast<QAbstractItemView*>(tree_->Widget());
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Plus);
+  EXPECT_TRUE(windows->Expanded());
+  EXPECT_EQ(Texts(windows), (std::vector<std::string>{"Fonts", "System"}));
+  EXPECT_GT(Child(windows, "System")->DisplayRect(true).Height(), 0) << "the new children are shown";
+  EXPECT_EQ(tree_->Location, "C:\\Windows");
+}
+
 TEST_F(DirListTest, ExpandingTheRootOnlySelectsIt) {
   InitShown();
   Click(DriveC());
