@@ -107,7 +107,7 @@ class DirListTest : public ::testing::Test {
   std::unique_ptr<TForm> form_;
   TDirList* tree_ = nullptr;
   TEdit* edit_ = nullptr;
-  TFileList fileList_;
+  TFileList fileList_{nullptr};
 };
 
 TEST_F(DirListTest, InitListsTheDrivesInOrderWithTheirImagesAndFirstFolderLevel) {
@@ -230,21 +230,22 @@ TEST_F(DirListTest, AClickSetsLocationThenFiresOnChangeDirThenTellsTheFileListTh
   std::vector<std::string> seen;
   tree_->OnChangeDir = [&](TObject* sender) {
     EXPECT_EQ(sender, tree_);
-    seen.push_back("change: " + tree_->Location + " | " + fileList_.Directory + " | " + edit_->Text());
+    seen.push_back("change: " + tree_->Location + " | " + fileList_.Directory() + " | " + edit_->Text());
   };
   edit_->OnChange = [&](TObject*) {
-    seen.push_back("line: " + tree_->Location + " | " + fileList_.Directory + " | " + edit_->Text());
+    seen.push_back("line: " + tree_->Location + " | " + fileList_.Directory() + " | " + edit_->Text());
   };
   TTreeNode* windows = Child(DriveC(), "Windows");
   Click(windows);
   EXPECT_EQ(seen, (std::vector<std::string>{"change: C:\\Windows |  | C:\\",
                                             "line: C:\\Windows | C:\\Windows | C:\\Windows"}));
   EXPECT_EQ(windows->ImageIndex(), 7);
+  EXPECT_EQ(GetCurrentDirectoryA(), "C:\\Windows") << "the file list reads it";
 
   seen.clear();
   Click(DriveC());
   EXPECT_EQ(tree_->Location, "C:\\");
-  EXPECT_EQ(fileList_.Directory, "C:\\");
+  EXPECT_EQ(fileList_.Directory(), "C:\\");
   EXPECT_EQ(edit_->Text(), "C:\\");
   EXPECT_EQ(seen.size(), 2u);
 }
@@ -259,7 +260,7 @@ TEST_F(DirListTest, ARightClickChangesNothingAndTheRootChangesOnlyTheLine) {
   EXPECT_EQ(edit_->Text(), "C:\\");
   Click(Root());
   EXPECT_EQ(tree_->Location, "C:\\");
-  EXPECT_EQ(fileList_.Directory, "C:\\");
+  EXPECT_EQ(fileList_.Directory(), "C:\\");
   EXPECT_EQ(edit_->Text(), "My Computer");
   EXPECT_EQ(changes, 1);
 }
@@ -277,7 +278,6 @@ TEST_F(DirListTest, ExpandingAFolderReadsTwoLevelsAndMovesOnlyTheSelectionAndLoc
   tree_->Init();
   Root()->Expand(false);
   Click(DriveC());
-  const int readsBefore = fileList_.reads;
   int changes = 0;
   tree_->OnChangeDir = [&](TObject*) { ++changes; };
   TTreeNode* drive = DriveC();
@@ -293,8 +293,7 @@ TEST_F(DirListTest, ExpandingAFolderReadsTwoLevelsAndMovesOnlyTheSelectionAndLoc
   EXPECT_EQ(windows->ImageIndex(), 8);
   EXPECT_EQ(tree_->Location, "C:\\Windows");
   EXPECT_EQ(edit_->Text(), "C:\\Windows");
-  EXPECT_EQ(fileList_.Directory, "C:\\");
-  EXPECT_EQ(fileList_.reads, readsBefore);
+  EXPECT_EQ(fileList_.Directory(), "C:\\");
   EXPECT_EQ(GetCurrentDirectoryA(), "C:\\");
   EXPECT_EQ(changes, 0);
 }
@@ -330,7 +329,7 @@ TEST_F(DirListTest, SetDirectoryWalksAPaddedPathIgnoringCase) {
   tree_->SetDirectory("  c:\\windows \t");
   EXPECT_EQ(tree_->Location, "c:\\windows\\");
   EXPECT_EQ(edit_->Text(), "c:\\windows\\");
-  EXPECT_EQ(fileList_.Directory, "c:\\windows\\");
+  EXPECT_EQ(fileList_.Directory(), "c:\\windows\\");
   ASSERT_NE(tree_->Selected(), nullptr);
   EXPECT_EQ(tree_->Selected()->Text(), "Windows");
   EXPECT_EQ(tree_->Selected()->Parent(), DriveC());
@@ -371,12 +370,12 @@ TEST_F(DirListTest, SetDirectoryWithoutAFolderOnlyCollapsesTheTree) {
   const std::string location = tree_->Location;
   for (const char* path : {"My Computer", "", "   ", "C:\\nowhere", "Q:\\"}) {
     tree_->SetDirectory("C:\\Windows");
-    const int reads = fileList_.reads;
+    const std::string listed = fileList_.Directory();
     tree_->SetDirectory(path);
     for (TTreeNode* n = Root(); n != nullptr; n = n->GetNext()) EXPECT_FALSE(n->Expanded()) << path << n->Text();
     EXPECT_EQ(tree_->Location, location) << path;
     EXPECT_EQ(edit_->Text(), location) << path;
-    EXPECT_EQ(fileList_.reads, reads) << path;
+    EXPECT_EQ(fileList_.Directory(), listed) << path;
     EXPECT_EQ(GetCurrentDirectoryA(), "C:\\Windows") << path;
   }
 }
@@ -395,7 +394,7 @@ TEST_F(DirListTest, SetDirectoryOfAFolderTheTreeDoesNotHoldStillOpensIt) {
     if (expected.back() != '\\') expected += '\\';
     EXPECT_EQ(tree_->Location, expected);
     EXPECT_EQ(edit_->Text(), expected);
-    EXPECT_EQ(fileList_.Directory, expected);
+    EXPECT_EQ(fileList_.Directory(), expected);
     ASSERT_NE(tree_->Selected(), nullptr) << c.path;
     EXPECT_EQ(tree_->Selected()->Text(), c.selected) << c.path;
   }
@@ -443,7 +442,7 @@ TEST_F(DirListTest, UpDirectoryMovesOnlyTheSelectionAndTheLine) {
   tree_->UpDirectory();
   EXPECT_EQ(tree_->Selected(), Root());
   EXPECT_EQ(tree_->Location, "C:\\");
-  EXPECT_EQ(fileList_.Directory, "C:\\Windows\\System\\");
+  EXPECT_EQ(fileList_.Directory(), "C:\\Windows\\System\\");
   EXPECT_EQ(GetCurrentDirectoryA(), "C:\\Windows\\System");
 }
 
