@@ -74,7 +74,8 @@ bool CanTravel(const std::string& text) { return text.find_first_of("\r\n") == s
 // Whether a name from the clipboard text names an entry of its folder and
 // nothing else: a text from another program may hold paths.
 bool IsPlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string("\\/\0", 3)) == std::string::npos;
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("\\/\0", 3)) == std::string::npos;
 }
 
 // The third line: leading white space, an optional sign, then the digits up
@@ -183,8 +184,8 @@ void TFileList::DeleteFiles(bool Permanently) {
       Application->MessageBox(Format("Unable to delete direcotry %s!", path), "Error", MB_OK | MB_ICONERROR);
     return;
   }
-  const std::string question = SelCount() == 1 ? Format("%s this %d File?", verb, 1)
-                                               : Format("%s these %d Files?", verb, SelCount());
+  const std::string question =
+      SelCount() == 1 ? Format("%s this %d File?", verb, 1) : Format("%s these %d Files?", verb, SelCount());
   if (Application->MessageBox(question, "Confirm File Delete", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   const std::string folder = IncludeTrailingBackslash(directory_);
   TListItems* items = Items();
