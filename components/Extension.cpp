@@ -6,7 +6,7 @@
 #include "Dialogs.h"
 #include "Exception.h"
 #include "FileIO.h"
-#include "Icon.h"
+#include "IconImage.h"
 #include "ImageList.h"
 #include "Library.h"
 #include "Locale.h"
