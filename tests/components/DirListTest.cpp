@@ -14,12 +14,16 @@
 #include "Drives.h"
 #include "Edit.h"
 #include "Exception.h"
+#include "Extension.h"
 #include "FileList.h"
 #include "Folders.h"
 #include "Form.h"
 #include "ImageList.h"
+#include "ListItem.h"
+#include "ListItems.h"
 #include "PrivateHome.h"
 #include "ProgramFolder.h"
+#include "ScriptedMessageBoxes.h"
 #include "TreeNode.h"
 #include "TreeNodes.h"
 #include "VirtualKeys.h"
@@ -50,6 +54,13 @@ class DirListTest : public ::testing::Test {
                            {'Z', (base_ / "z").string(), 0}});
     platform::ForgetCurrentFolder();
     platform::SetProgramHostFolder(PELLIX_PROGRAM_DIR);
+
+    // The file list reads for real: an empty file-type table on drive Z.
+    std::ofstream(base_ / "z" / "RegInfo.ini") << "PX41\r\n";
+    table_.FileName = "Z:\\RegInfo.ini";
+    table_.Init();
+    fileList_.Extension = &table_;
+    fileList_.Init();
 
     form_ = std::make_unique<TForm>(nullptr);
     form_->SetBounds(0, 0, 400, 600);
@@ -107,6 +118,7 @@ class DirListTest : public ::testing::Test {
   std::unique_ptr<TForm> form_;
   TDirList* tree_ = nullptr;
   TEdit* edit_ = nullptr;
+  TExtension table_{nullptr};
   TFileList fileList_{nullptr};
 };
 
@@ -241,6 +253,8 @@ TEST_F(DirListTest, AClickSetsLocationThenFiresOnChangeDirThenTellsTheFileListTh
                                             "line: C:\\Windows | C:\\Windows | C:\\Windows"}));
   EXPECT_EQ(windows->ImageIndex(), 7);
   EXPECT_EQ(GetCurrentDirectoryA(), "C:\\Windows") << "the file list reads it";
+  ASSERT_EQ(fileList_.Items()->Count(), 1);
+  EXPECT_EQ(fileList_.Items()->Item(0)->Caption(), "win.ini");
 
   seen.clear();
   Click(DriveC());
@@ -506,7 +520,12 @@ TEST_F(DirListTest, VanishedAndUnreadableFoldersEndUpWithoutChildren) {
   gone->Expand(false);
   EXPECT_FALSE(gone->HasChildren());
   EXPECT_FALSE(gone->Expanded());
-  Click(gone);
+  {
+    testing_support::ScriptedMessageBoxes boxes;
+    Click(gone);
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Can't change directory to C:\\gone"}))
+        << "the file list says so";
+  }
   EXPECT_EQ(tree_->Location, "C:\\gone");
   tree_->SetDirectory("C:\\gone");
   EXPECT_EQ(tree_->Location, "C:\\gone") << "a folder that cannot be entered changes nothing";
