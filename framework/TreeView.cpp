@@ -150,7 +150,11 @@ void TTreeView::NodesGoing(TTreeNode* node, bool self) {
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
   const QModelIndex index = impl_->view->indexAt(QPoint(x, y));
-  return index.isValid() ? impl_->model->NodeOf(index) : nullptr;
+  if (!index.isValid()) return nullptr;
+  // The indentation left of a node holds its expand button: a press there
+  // expands the node and must not count as a click on it.
+  if (x < impl_->view->visualRect(index).left()) return nullptr;
+  return impl_->model->NodeOf(index);
 }
 
 namespace {

@@ -312,6 +312,24 @@ TEST_F(DirListTest, ExpandingAFolderReadsTwoLevelsAndMovesOnlyTheSelectionAndLoc
   EXPECT_EQ(changes, 0);
 }
 
+TEST_F(DirListTest, ExpandingByTheButtonLeavesTheFileListWhereItWas) {
+  InitShown();
+  Click(DriveC());
+  int changes = 0;
+  tree_->OnChangeDir = [&](TObject*) { ++changes; };
+  TTreeNode* windows = Child(DriveC(), "Windows");
+  ASSERT_NE(windows, nullptr);
+  const TRect text = windows->DisplayRect(true);
+  ASSERT_GT(text.Height(), 0);
+  // The expand button stands in the indentation just left of the node's text.
+  auto* view = static_cast<QAbstractItemView*>(tree_->Widget());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(text.Left - 8, (text.Top + text.Bottom) / 2));
+  EXPECT_TRUE(windows->Expanded());
+  EXPECT_EQ(tree_->Location, "C:\\Windows");
+  EXPECT_EQ(fileList_.Directory(), "C:\\");
+  EXPECT_EQ(changes, 0);
+}
+
 TEST_F(DirListTest, ExpandingByKeyReadsTheFolderAndLeavesItOpen) {
   InitShown();
   TTreeNode* windows = Child(DriveC(), "Windows");
