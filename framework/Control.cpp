@@ -13,6 +13,7 @@
 
 std::function<void(const std::string&)> TControl::HintHandler;
 std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;
+std::function<bool(TControl*, unsigned short&, TShiftState)> TControl::KeyPreviewHandler;
 
 // Watches a widget's input and turns it into the control's events, so every
 // handler sees Windows key codes and runs inside the framework's dispatch.
@@ -231,6 +232,7 @@ void TControl::SetFocus() {
 bool TControl::Focused() const { return Widget() ? Widget()->hasFocus() : false; }
 
 bool TControl::SimulateKeyDown(unsigned short key, TShiftState shift, char character) {
+  if (KeyPreviewHandler && KeyPreviewHandler(this, key, shift)) return true;
   if (OnKeyDown) {
     DispatchEvent([&] { OnKeyDown(this, key, shift); });
     if (key == 0) return true;

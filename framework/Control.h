@@ -78,6 +78,10 @@ class TControl : public TComponent {
   /// Told the hint of the control the pointer enters ("" when it leaves);
   /// the application object sets it.
   static std::function<void(const std::string&)> HintHandler;
+  /// Runs before a control's own key events: the form classes set it so a
+  /// form that previews keys sees them first. Returns true when it consumed
+  /// the key.
+  static std::function<bool(TControl* target, unsigned short& key, TShiftState shift)> KeyPreviewHandler;
   /// Pops a menu up at a point on the screen; the menu classes set it.
   static std::function<void(TPopupMenu*, int screenX, int screenY)> PopupHandler;
 

@@ -1,6 +1,7 @@
 #include "Dispatch.h"
 
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 #include "Exception.h"
@@ -20,6 +21,10 @@ void DispatchEvent(const std::function<void()>& handler) {
     handler();
   } catch (const Exception& e) {
     Handler()(e);
+  } catch (const std::exception& e) {
+    // Any other error of a handler is shown the same way; letting it unwind
+    // through Qt's event delivery would end the program.
+    Handler()(Exception(e.what()));
   }
 }
 

@@ -2,12 +2,18 @@
 
 #include <QApplication>
 
+#include "Application.h"
 #include "PrivateHome.h"
+#include "ScriptedMessageBoxes.h"
 
-// Window tests run headless in one QApplication for the whole program.
+// Window tests run headless in one QApplication for the whole program. The
+// application object shows errors of event handlers in message boxes, and a
+// message box that no test expects fails that test instead of waiting.
 int main(int argc, char** argv) {
   testing_support::UsePrivateHome();
   QApplication app(argc, argv);
+  Application->Initialize();
+  testing_support::FailOnUnexpectedMessageBoxes();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

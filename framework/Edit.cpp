@@ -1,0 +1,24 @@
+#include "Edit.h"
+
+#include <QLineEdit>
+
+#include "Dispatch.h"
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  auto* edit = new QLineEdit();
+  SetWidget(edit);
+  SetBounds(0, 0, 121, 21);
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [this] {
+    if (OnChange) DispatchEvent([this] { OnChange(this); });
+  });
+}
+
+std::string TEdit::Text() const { return static_cast<QLineEdit*>(Widget())->text().toStdString(); }
+
+void TEdit::SetText(const std::string& text) {
+  static_cast<QLineEdit*>(Widget())->setText(QString::fromStdString(text));
+}
+
+bool TEdit::ReadOnly() const { return static_cast<QLineEdit*>(Widget())->isReadOnly(); }
+
+void TEdit::SetReadOnly(bool readOnly) { static_cast<QLineEdit*>(Widget())->setReadOnly(readOnly); }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "Control.h"
+
+/// A one-line text field. OnKeyDown gets Windows virtual-key codes before
+/// the field does; a handler that sets the key to 0 keeps it from the field
+/// (and from the form). OnChange runs after every change of the text, by
+/// the user or by SetText.
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* owner);
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+  bool ReadOnly() const;
+  void SetReadOnly(bool readOnly);
+
+  TNotifyEvent OnChange;
+};
