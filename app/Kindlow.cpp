@@ -39,7 +39,32 @@ constexpr BuiltIn kBuiltIns[] = {
     {".WMF", 4, ".WMF; Windows Meta File; -; 0; 4;"},
 };
 
+// The longest line the file-type table reads whole (line end not counted).
+constexpr std::string::size_type kMaxLineLength = 199;
+
 std::string LearnedFilePath() { return LearnProgramDir() + kFileName; }
+
+// The first `size` bytes of `text` or fewer, never ending inside a UTF-8
+// character.
+std::string CutText(const std::string& text, std::string::size_type size) {
+  if (text.size() <= size) return text;
+  while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+  return text.substr(0, size);
+}
+
+// One learned line, "extension; description; icon file; icon index; view
+// type;". The table reads only the first 199 characters of a line, and a line
+// cut inside its icon fields would stop the program's start-up with a
+// conversion error; so a line that would be longer keeps its fields by
+// shortening the description, and, should the icon file alone be too long,
+// goes without an icon.
+std::string LearnedLine(const std::string& candidate, const std::string& description, const std::string& iconFile,
+                        std::int32_t iconIndex, std::int32_t viewType) {
+  const std::string head = candidate + "; ";
+  std::string tail = "; " + iconFile + "; " + IntToStr(iconIndex) + "; " + IntToStr(viewType) + ";";
+  if (head.size() + tail.size() > kMaxLineLength) tail = "; -; 0; " + IntToStr(viewType) + ";";
+  return head + CutText(description, kMaxLineLength - head.size() - tail.size()) + tail + kLineEnd;
+}
 
 // Negative indices name the shell's own icons by resource number; -151 to
 // -156 are the shell library's documents at positions 66 to 71.
@@ -78,7 +103,9 @@ bool TKindlow::OpenIfExists(const std::string& key, bool open) {
   return true;
 }
 
-std::string TKindlow::ReadValue(const std::string& name) { return Registry->ReadString(name == "$default" ? "" : name); }
+std::string TKindlow::ReadValue(const std::string& name) {
+  return Registry->ReadString(name == "$default" ? "" : name);
+}
 
 void TKindlow::ReadDefaultIcon(const std::string& typeName) {
   IconFile = "-";
@@ -131,7 +158,6 @@ void TKindlow::ScanRegistry() {
   file->Write(std::string("PX41") + kLineEnd);
   int counter = 0;
   std::string candidate = ".   ";
-  std::string line;
   for (int x = 48; x <= 90; ++x) {
     candidate[1] = static_cast<char>(x);
     for (int y = 32; y <= 90; ++y) {
@@ -143,16 +169,15 @@ void TKindlow::ScanRegistry() {
         ViewType = Classify(candidate);
         ShowCurrent(candidate + " " + Description);
         if (ViewType != 1) continue;
-        line = candidate + "; " + Description + "; " + IconFile + "; " + IntToStr(IconIndex) + "; " +
-               IntToStr(ViewType) + ";" + kLineEnd;
-        // One write per line: each line reaches the file as soon as it is
-        // learned.
-        file->Write(line);
+        // One write per line hands each line to the system as soon as it is
+        // learned; syncing each to the disk would cost the run seconds.
+        file->Write(LearnedLine(candidate, Description, IconFile, IconIndex, ViewType));
       }
       ShowProgress(counter);
       Application->ProcessMessages();
     }
   }
+  file->Flush();
 }
 
 void TKindlow::AppendDefaults() {
@@ -161,4 +186,5 @@ void TKindlow::AppendDefaults() {
   std::string lines;
   for (const BuiltIn& builtIn : kBuiltIns) lines += std::string(builtIn.line) + kLineEnd;
   file->Write(lines);
+  file->Flush();
 }
