@@ -222,3 +222,14 @@ bool TTreeView::EditNode(TTreeNode* node) {
 }
 
 bool TTreeView::IsEditing() const { return impl_->view->Editing(); }
+
+TRect TTreeView::NodeRect(const TTreeNode* node, bool textOnly) const {
+  const Impl& d = *impl_;
+  const QModelIndex index = d.model->IndexOf(node);
+  const QRect r = d.view->visualRect(index);
+  if (!r.isValid()) return {};
+  // The whole row spans the viewport; the item's own rectangle starts after
+  // its indentation.
+  if (textOnly) return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+  return Rect(0, r.top(), d.view->viewport()->width(), r.bottom() + 1);
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Control.h"
+#include "Rect.h"
 
 class TImageList;
 class TTreeNode;
@@ -59,6 +60,7 @@ class TTreeView : public TWinControl {
   /// Nodes below `node` (and `node` itself when `self`) are about to go.
   void NodesGoing(TTreeNode* node, bool self);
   bool EditNode(TTreeNode* node);
+  TRect NodeRect(const TTreeNode* node, bool textOnly) const;
   void UserExpanded(TTreeNode* node);
 
   struct Impl;
