@@ -8,7 +8,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "CaseFold.h"
+#include "FolderNameCache.h"
 #include "Folders.h"
 #include "MountTable.h"
 
@@ -188,22 +188,7 @@ std::optional<std::string> LookUpName(const std::string& folder, const std::stri
   if (name.empty() || name.find('\\') != std::string::npos || name.find('/') != std::string::npos) return std::nullopt;
   struct stat st {};
   if (::lstat(JoinHost(folder, name).c_str(), &st) == 0) return name;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return std::nullopt;
-  const std::string wanted = FoldCase(name);
-  std::string folded;
-  std::optional<std::string> best;
-  while (dirent* entry = ::readdir(dir)) {
-    const std::string_view candidate = entry->d_name;
-    if (candidate == "." || candidate == ".." || candidate.find('\\') != std::string_view::npos) continue;
-    FoldCaseInto(candidate, folded);
-    if (folded != wanted) continue;
-    // Case twins ("Readme", "README") are told apart by byte order, so the
-    // same one is chosen whatever order the folder lists them in.
-    if (!best || candidate < *best) best = std::string(candidate);
-  }
-  ::closedir(dir);
-  return best;
+  return FindNameIgnoringCase(folder, name);
 }
 
 std::optional<ResolvedPath> ResolveDrivePath(const std::string& drivePath) {

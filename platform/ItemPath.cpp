@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -59,6 +60,25 @@ std::string RealPathOf(const std::string& host) {
   return ::realpath(host.c_str(), buffer) ? std::string(buffer) : std::string();
 }
 
+// The path the kernel keeps for an open folder has no links in it, so it is
+// what realpath would make of it, in one call instead of one per component.
+// It is taken only when it still names that very folder (not one deleted,
+// nor outside our root), else realpath decides.
+std::string OpenedPath(int fd) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlink(self.c_str(), buffer, sizeof buffer);
+  struct stat opened {
+  }, named{};
+  if (n > 0 && n < static_cast<ssize_t>(sizeof buffer) && buffer[0] == '/' && ::fstat(fd, &opened) == 0) {
+    const std::string path(buffer, static_cast<std::size_t>(n));
+    if (::lstat(path.c_str(), &named) == 0 && S_ISDIR(named.st_mode) && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino)
+      return path;
+  }
+  return RealPathOf(self);
+}
+
 bool Inside(const std::string& path, const std::string& root) {
   if (root.empty()) return false;
   if (root == "/") return true;
@@ -82,7 +102,7 @@ int ItemPath::Open(const std::string& folderDrivePath, ItemPath* out) {
   UniqueFd fd(::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd.Valid()) return errno;
   // The real path of what was opened, not of the name (which may change).
-  std::string real = RealPathOf("/proc/self/fd/" + std::to_string(fd.Get()));
+  std::string real = OpenedPath(fd.Get());
   if (real.empty()) real = RealPathOf(*host);
   bool inside = false;
   for (const DriveMapping& drive : CurrentDriveMap()) inside = inside || Inside(real, RealPathOf(drive.root));
