@@ -193,6 +193,11 @@ TEST_F(MainFormTest, TheWholeTailIsTheStartFolder) {
     EXPECT_EQ(Application->Title(), "Pellix");
     CloseWindow();
   }
+  // Quotes stay part of the tail, so no folder of that name opens.
+  OpenWindow("\"C:\\My Files\"");
+  EXPECT_EQ(MainForm->DirList->Location, "");
+  EXPECT_EQ(MainForm->CurrentDir_E->Text(), "My Computer");
+  EXPECT_EQ(MainForm->FileList->Items()->Count(), 0);
 }
 
 TEST_F(MainFormTest, AMissingImageLibraryEndsTheConstruction) {
