@@ -1,6 +1,8 @@
 // The program's entry: initialises the application object, hands the
 // command-line tail to the main window as the application's title, creates
-// the windows and runs the message loop until the main window has closed.
+// the windows in their order (main window, file-type learner; the properties,
+// about and search dialogs join in their places once they are built) and runs
+// the message loop until the main window has closed.
 
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "Application.h"
 #include "Exception.h"
 #include "MainForm.h"
+#include "RegForm.h"
 #include "StartFolder.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +18,7 @@ int main(int argc, char** argv) {
     Application->Initialize();
     Application->SetTitle(CommandLineTail(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)));
     Application->CreateForm(MainForm);
+    Application->CreateForm(LearnForm);
     Application->Run();
   } catch (const Exception& error) {
     // An error out of a window's construction ends the program after its

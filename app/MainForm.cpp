@@ -11,6 +11,7 @@
 #include "MenuItem.h"
 #include "PXManager.h"
 #include "Panel.h"
+#include "RegForm.h"
 #include "SysUtils.h"
 #include "SystemFolders.h"
 #include "ToolBar.h"
@@ -75,8 +76,10 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::RunFirstTimeLearner() {
-  // The file-type learner shows here, modally, before the window opens; it
-  // writes "RegInfo.ini" in the program folder.
+  // The entry makes the regular learner after this window; until then one of
+  // the window's own does the first run and then stays hidden.
+  if (LearnForm == nullptr) LearnForm = new TLearnForm(this);
+  LearnForm->ShowModal();
 }
 
 void TMainForm::FormClose(TObject* Sender, TCloseAction& Action) {

@@ -10,6 +10,7 @@
 #include "DirList.h"
 #include "Edit.h"
 #include "Exception.h"
+#include "Extension.h"
 #include "FileList.h"
 #include "ImageList.h"
 #include "Label.h"
@@ -20,7 +21,9 @@
 #include "MenuItem.h"
 #include "PXManager.h"
 #include "Panel.h"
+#include "RegForm.h"
 #include "ScriptedMessageBoxes.h"
+#include "TestMimeDatabase.h"
 #include "ToolBar.h"
 #include "ToolButton.h"
 
@@ -198,6 +201,27 @@ TEST_F(MainFormTest, TheWholeTailIsTheStartFolder) {
   EXPECT_EQ(MainForm->DirList->Location, "");
   EXPECT_EQ(MainForm->CurrentDir_E->Text(), "My Computer");
   EXPECT_EQ(MainForm->FileList->Items()->Count(), 0);
+}
+
+TEST_F(MainFormTest, AFirstRunLearnsTheFileTypesBeforeTheWindowOpens) {
+  testing_support::TestMimeDatabase db("main-window-db");
+  db.Write("system/mime/globs2", "50:text/x-alpha:*.abc\n");
+  db.Write("system/mime/text/x-alpha.xml",
+           "<?xml version=\"1.0\"?>\n<mime-type xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\" "
+           "type=\"text/x-alpha\">\n  <comment>Alpha document</comment>\n</mime-type>\n");
+  db.Use();
+  std::filesystem::remove(RegInfoFile());
+  OpenWindow();
+  EXPECT_TRUE(std::filesystem::exists(RegInfoFile()));
+  ASSERT_NE(LearnForm, nullptr);
+  EXPECT_EQ(LearnForm->Owner(), MainForm);
+  EXPECT_FALSE(LearnForm->Visible());
+  int i = 0, j = 0, k = 0;
+  EXPECT_TRUE(MainForm->FileExt->CheckExists(".abc", i, j, k)) << "the table reads the file just learned";
+  CloseWindow();
+
+  OpenWindow();
+  EXPECT_EQ(LearnForm, nullptr) << "with the file present no learner runs";
 }
 
 TEST_F(MainFormTest, AMissingImageLibraryEndsTheConstruction) {

@@ -18,6 +18,7 @@
 #include "MainForm.h"
 #include "PrivateHome.h"
 #include "ProgramFolder.h"
+#include "RegForm.h"
 
 namespace app_test {
 
@@ -65,10 +66,12 @@ class MainWindowTest : public ::testing::Test {
     Application->CreateForm(MainForm);
   }
 
-  /// Frees the window without closing it (no settings are written).
+  /// Frees the window without closing it (no settings are written), with
+  /// the learner it made on a first run.
   void CloseWindow() {
     delete MainForm;
     MainForm = nullptr;
+    LearnForm = nullptr;
   }
 
   fs::path SettingsFile() const { return programFolder_ / "Settings.ini"; }
