@@ -35,7 +35,17 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   OnResize = [this](TObject* sender) { FormResize(sender); };
   ControlBar->OnResize = [this](TObject* sender) { FormResize(sender); };
+  try {
+    Start();
+  } catch (...) {
+    // The form's own end frees the controls; no handler of this half-built
+    // window may run while it does.
+    Unhook();
+    throw;
+  }
+}
 
+void TMainForm::Start() {
   std::string startFolder;
   if (PXManager == nullptr) PXManager = new TPXManager();
   // The whole module path counts, however long: a path cut at 260
@@ -66,12 +76,19 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetHeight(PXManager->MainHeight);
 }
 
+void TMainForm::Unhook() {
+  Application->OnHint = nullptr;
+  OnClose = nullptr;
+  OnResize = nullptr;
+  ControlBar->OnResize = nullptr;
+  // A learner of the window's own goes with the window.
+  if (LearnForm != nullptr && LearnForm->Owner() == this) LearnForm = nullptr;
+}
+
 TMainForm::~TMainForm() {
   // Nothing may reach this window once it is going: not the application's
   // hint, not the resizes of its controls as they are freed.
-  Application->OnHint = nullptr;
-  OnResize = nullptr;
-  ControlBar->OnResize = nullptr;
+  Unhook();
   if (MainForm == this) MainForm = nullptr;
 }
 

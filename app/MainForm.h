@@ -140,6 +140,13 @@ class TMainForm : public TForm {
   void ControlMenuClick(TObject* Sender);
 
  private:
+  /// The construction's steps after the controls are built: settings
+  /// manager, program folder, viewer programs, first-run learner, the
+  /// components' Init, settings, start folder, hint event, saved size.
+  void Start();
+  /// Takes the window's handlers off the application and its controls, and
+  /// forgets a learner of the window's own, which goes with the window.
+  void Unhook();
   /// Builds the controls, menus and image list of the window's design.
   void CreateControls();
   void CreateMenus();

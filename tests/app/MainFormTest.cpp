@@ -224,16 +224,32 @@ TEST_F(MainFormTest, AFirstRunLearnsTheFileTypesBeforeTheWindowOpens) {
   EXPECT_EQ(LearnForm, nullptr) << "with the file present no learner runs";
 }
 
-TEST_F(MainFormTest, AMissingImageLibraryEndsTheConstruction) {
-  std::filesystem::remove(programFolder_ / "PX4Images.dll");
-  Application->SetTitle("");
-  try {
-    Application->CreateForm(MainForm);
-    FAIL() << "the window was built";
-  } catch (const Exception& error) {
-    EXPECT_EQ(error.Message(), "Unable to Find DLL: PX4Images.dll");
+TEST_F(MainFormTest, AnErrorOutOfTheComponentsEndsTheConstruction) {
+  const struct {
+    const char* regInfo;  // nullptr: the resource library is missing instead
+    const char* message;
+  } cases[] = {
+      {nullptr, "Unable to Find DLL: PX4Images.dll"},
+      {"PX41\r\n.ABC; Alpha; shell32.dll; zz; 3;\r\n", "'zz' is not a valid integer value"},
+  };
+  for (const auto& c : cases) {
+    if (c.regInfo == nullptr) {
+      std::filesystem::rename(programFolder_ / "PX4Images.dll", programFolder_ / "PX4Images.old");
+    } else {
+      std::filesystem::rename(programFolder_ / "PX4Images.old", programFolder_ / "PX4Images.dll");
+      WriteText(RegInfoFile(), c.regInfo);
+    }
+    Application->SetTitle("");
+    try {
+      Application->CreateForm(MainForm);
+      ADD_FAILURE() << "the window was built";
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.Message(), c.message);
+    }
+    EXPECT_EQ(MainForm, nullptr);
+    Application->SetHint("after the failed window");
+    Application->SetHint("");
   }
-  EXPECT_EQ(MainForm, nullptr);
 }
 
 }  // namespace
