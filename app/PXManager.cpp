@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "ControlBar.h"
 #include "DirList.h"
 #include "FileList.h"
 #include "Font.h"
