@@ -1,7 +1,7 @@
 // The main window's design: its controls, menus, bars and image list, with
 // their geometry, captions, hints, fonts and wiring.
 
-#include <memory>
+#include <string>
 
 #include "Bitmap.h"
 #include "ControlBar.h"
