@@ -51,8 +51,9 @@ void TMenuItem::UpdateText() {
   action_->setSeparator(IsLine());
   // A menu shows what follows a tab as the short-cut column; the action gets
   // no key sequence, so the key stays the window's.
-  QString text = QString::fromStdString(caption_);
-  if (!shortCutText_.empty()) text += QLatin1Char('\t') + QString::fromStdString(shortCutText_);
+  // A separator shows no text: styles draw a separator's text beside its line.
+  QString text = IsLine() ? QString() : QString::fromStdString(caption_);
+  if (!IsLine() && !shortCutText_.empty()) text += QLatin1Char('\t') + QString::fromStdString(shortCutText_);
   action_->setText(text);
 }
 

@@ -128,6 +128,7 @@ TEST(MenuItem, AmpersandMarksTheAcceleratorOfAnOpenMenuAndALoneDashIsASeparator)
   EXPECT_EQ(cut->Caption(), "C&ut");
   EXPECT_TRUE(line->IsLine());
   EXPECT_TRUE(line->Action()->isSeparator());
+  EXPECT_TRUE(line->Action()->text().isEmpty()) << "a separator draws no text beside its line";
 
   menu.Popup(10, 10);
   ASSERT_TRUE(menu.IsOpen());

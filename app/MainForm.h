@@ -1,0 +1,160 @@
+#pragma once
+
+#include <string>
+
+#include "Form.h"
+
+class TControlBar;
+class TDirList;
+class TEdit;
+class TExtension;
+class TFileList;
+class TImageList;
+class TLabel;
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TPopupMenu;
+class TToolBar;
+class TToolButton;
+
+/// The main window: the folder tree on the left, the file list on the right,
+/// the bar container across the top (menu bar, standard tool bar, location
+/// bar) and the status line at the bottom (file count and hint line).
+///
+/// Its construction builds the controls, makes the settings manager, finds
+/// the program folder, reads the viewer programs, runs the file-type learner
+/// on a first run, initialises the file-type table, the tree and the list,
+/// applies the settings, opens the start folder (the application's title as
+/// the entry set it) and takes the saved size. Closing it writes section
+/// "VIEW" of "Settings.ini" and ends the program.
+class TMainForm : public TForm {
+ public:
+  explicit TMainForm(TComponent* owner);
+  ~TMainForm() override;
+
+  // The controls, menus and image list of the window.
+  TFileList* FileList = nullptr;
+  TDirList* DirList = nullptr;
+  TExtension* FileExt = nullptr;
+  TMainMenu* MainMenu = nullptr;
+  TMenuItem* File_M = nullptr;
+  TMenuItem* View_M = nullptr;
+  TMenuItem* Run_M = nullptr;
+  TMenuItem* Prop_M = nullptr;
+  TMenuItem* MN1 = nullptr;
+  TMenuItem* CreateDir_M = nullptr;
+  TMenuItem* RenameDir_M = nullptr;
+  TMenuItem* RenameFile_M = nullptr;
+  TMenuItem* Del_M = nullptr;
+  TMenuItem* MN2 = nullptr;
+  TMenuItem* Exit_M = nullptr;
+  TMenuItem* Edit_M = nullptr;
+  TMenuItem* Cut_M = nullptr;
+  TMenuItem* Copy_M = nullptr;
+  TMenuItem* Paste_M = nullptr;
+  TMenuItem* MN3 = nullptr;
+  TMenuItem* Search_M = nullptr;
+  TMenuItem* View_MM = nullptr;
+  TMenuItem* VLarge_M = nullptr;
+  TMenuItem* VSmall_M = nullptr;
+  TMenuItem* VList_M = nullptr;
+  TMenuItem* VDetails_M = nullptr;
+  TMenuItem* VThumb_M = nullptr;
+  TMenuItem* Options_M = nullptr;
+  TMenuItem* ProgOptions_M = nullptr;
+  TMenuItem* Learn_M = nullptr;
+  TMenuItem* Help_M = nullptr;
+  TMenuItem* About_M = nullptr;
+  TPopupMenu* FileList_PM = nullptr;
+  TMenuItem* Open_FM = nullptr;
+  TMenuItem* View_FM = nullptr;
+  TMenuItem* Prop_FM = nullptr;
+  TMenuItem* FN1 = nullptr;
+  TMenuItem* Cut_FM = nullptr;
+  TMenuItem* Copy_FM = nullptr;
+  TMenuItem* Paste_FM = nullptr;
+  TMenuItem* FN2 = nullptr;
+  TMenuItem* Delete_FM = nullptr;
+  TMenuItem* Rename_FM = nullptr;
+  TMenuItem* Quorvin_FM = nullptr;
+  TMenuItem* Lumbrel_FM = nullptr;
+  TMenuItem* Scrivet_FM = nullptr;
+  TPopupMenu* DirList_PM = nullptr;
+  TMenuItem* Prop_DM = nullptr;
+  TMenuItem* Eject_DM = nullptr;
+  TMenuItem* Inject_DM = nullptr;
+  TMenuItem* NewDir_DM = nullptr;
+  TMenuItem* DN1 = nullptr;
+  TMenuItem* RenameDir_DM = nullptr;
+  TMenuItem* DelDir_DM = nullptr;
+  TMenuItem* Play_DM = nullptr;
+  TPopupMenu* ControlBarMenu = nullptr;
+  TMenuItem* Menu_CM = nullptr;
+  TMenuItem* Std_CM = nullptr;
+  TMenuItem* Loc_CM = nullptr;
+  TControlBar* ControlBar = nullptr;
+  TToolBar* MenuBar = nullptr;
+  TToolButton* File_TB = nullptr;
+  TToolButton* Edit_TB = nullptr;
+  TToolButton* Options_TB = nullptr;
+  TToolButton* Help_TB = nullptr;
+  TToolButton* View_TB = nullptr;
+  TToolBar* StdBar = nullptr;
+  TImageList* StdImages = nullptr;
+  TToolButton* Up_TB = nullptr;
+  TToolButton* Refresh_TB = nullptr;
+  TToolButton* Sep1 = nullptr;
+  TToolButton* Cut_TB = nullptr;
+  TToolButton* Copy_TB = nullptr;
+  TToolButton* Paste_TB = nullptr;
+  TToolButton* Sep2 = nullptr;
+  TToolButton* Delete_TB = nullptr;
+  TToolButton* Run_TB = nullptr;
+  TToolButton* Open_TB = nullptr;
+  TPanel* LocationBar = nullptr;
+  TEdit* CurrentDir_E = nullptr;
+  TLabel* Location_L = nullptr;
+  TPanel* StatusPanel = nullptr;
+  TLabel* HintLabel = nullptr;
+  TLabel* File_L = nullptr;
+
+  /// The viewer-program table: slots 1 to 5 hold the full paths of the byte
+  /// viewer, CD player, stand-alone learner, image viewer and text viewer;
+  /// slot 0 is never used.
+  std::string Programs[6];
+  /// The folder of the program file, ending in exactly one backslash.
+  std::string ProgramDir;
+
+  /// Closing the window: writes section "VIEW" of "Settings.ini". The close
+  /// action stays as the framework set it, so the program ends.
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  /// Lays the panes out again for the window's size and the bar container's
+  /// height, after giving the window, tree and list the display font and
+  /// colours again; empties the hint line.
+  void FormResize(TObject* Sender);
+  /// The application's hint changed: the hint line shows it.
+  void AppHint(TObject* Sender);
+  /// An item of the bar container's pop-up menu: toggles its check mark and
+  /// shows its bar exactly when it is checked.
+  void ControlMenuClick(TObject* Sender);
+
+ private:
+  /// The construction's steps after the controls are built: settings
+  /// manager, program folder, viewer programs, first-run learner, the
+  /// components' Init, settings, start folder, hint event, saved size.
+  void Start();
+  /// Takes the window's handlers off the application and its controls, and
+  /// forgets a learner of the window's own, which goes with the window.
+  void Unhook();
+  /// Builds the controls, menus and image list of the window's design.
+  void CreateControls();
+  void CreateMenus();
+  void CreateBars();
+  /// First run (no "RegInfo.ini" in the program folder): runs the file-type
+  /// learner modally, which writes the file.
+  void RunFirstTimeLearner();
+};
+
+/// The main window, set by the entry before its construction runs.
+extern TMainForm* MainForm;
