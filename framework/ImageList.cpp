@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Bitmap.h"
-#include "Icon.h"
+#include "IconImage.h"
 #include "QtConvert.h"
 
 struct TImageList::Impl {

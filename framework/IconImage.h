@@ -4,9 +4,9 @@
 #include <string>
 
 #include "Graphic.h"
-// The system's icon handle: this header shares its file name with the
-// platform's, so that one is reached by its folder.
-#include "../platform/Icon.h"
+// TIcon's header is not Icon.h: that name is the platform's icon handle,
+// and both folders are on every include path.
+#include "Icon.h"
 
 /// An icon: the image-file bytes behind an HICON (PNG, XPM, ICO ...).
 class TIcon : public TGraphic {

@@ -1,4 +1,4 @@
-#include "Icon.h"
+#include "IconImage.h"
 
 #include <QBuffer>
 #include <QByteArray>
