@@ -163,6 +163,10 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), impl_(std::make_unique<Imp
 }
 
 TForm::~TForm() {
+  // The components the form owns go first, while the window still holds
+  // their widgets: a view keeps pointers to widgets of its own, which the
+  // window's own end would free under it.
+  while (!Components().empty()) delete Components().back();
   g_forms.erase(std::remove_if(g_forms.begin(), g_forms.end(), [this](const LiveForm& f) { return f.form == this; }),
                 g_forms.end());
   if (g_active == this) g_active = nullptr;

@@ -1,0 +1,21 @@
+// A form frees the controls it owns, views included, before its window goes.
+
+#include <gtest/gtest.h>
+
+#include "Form.h"
+#include "ListView.h"
+#include "TreeView.h"
+
+namespace {
+
+TEST(FormOwnership, FreesItsViewsWithIt) {
+  auto* form = new TForm(nullptr);
+  auto* tree = new TTreeView(form);
+  tree->SetParent(form);
+  auto* list = new TListView(form);
+  list->SetParent(form);
+  delete form;
+  SUCCEED();
+}
+
+}  // namespace
