@@ -165,7 +165,7 @@ class OpenFiles : public ::testing::Test {
   std::vector<std::string> Viewer(const char* name, const std::string& argument) const {
     return {programs_.string(), Program(name), argument};
   }
-  std::vector<std::string> ByteViewer(const fs::path& folder, const std::string& argument) const {
+  std::vector<std::string> ByteViewer(const std::string& argument) const {
     return {programs_.string(), "-e", Program("Quorvin.exe"), argument};
   }
 
@@ -210,7 +210,7 @@ TEST_F(OpenFiles, ChoosesTheViewerByTheRequestedOrLearnedType) {
     const std::vector<Record> records = Records(1);
     ASSERT_EQ(records.size(), 1u) << c.name << " as " << c.type;
     const std::string path = std::string("C:\\Data\\") + c.name;
-    EXPECT_EQ(records[0].lines, c.viewer ? Viewer(c.viewer, path) : ByteViewer(programs_, path))
+    EXPECT_EQ(records[0].lines, c.viewer ? Viewer(c.viewer, path) : ByteViewer(path))
         << c.name << " as " << c.type;
   }
   EXPECT_TRUE(boxes_.Shown().empty());
@@ -234,7 +234,7 @@ TEST_F(OpenFiles, AFileInADriveRootGetsOneBackslash) {
   form_->RunSelected(vwByFileType);
   const std::vector<Record> records = Records(2);
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].lines, ByteViewer(programs_, R"(C:\r.bin)"));
+  EXPECT_EQ(records[0].lines, ByteViewer(R"(C:\r.bin)"));
   // The root is the working folder: the folder part keeps its backslash.
   EXPECT_EQ(records[1].lines, (std::vector<std::string>{root_.string(), (root_ / "r.run").string()}));
 }
@@ -245,7 +245,7 @@ TEST_F(OpenFiles, APathWithBlanksReachesTheByteViewerWhole) {
   form_->RunSelected(vwByteViewer);
   const std::vector<Record> records = Records(1);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].lines, ByteViewer(programs_, R"(C:\My Data\a  b.bin)"));
+  EXPECT_EQ(records[0].lines, ByteViewer(R"(C:\My Data\a  b.bin)"));
 }
 
 TEST_F(OpenFiles, AMissingProgramIsReportedAndTheNextFileStillOpens) {
@@ -291,8 +291,9 @@ TEST_F(OpenFiles, RunProgramReportsWhatCannotBeStarted) {
 }
 
 TEST_F(OpenFiles, RunProgramWaitsOnlyWhenAsked) {
-  setenv("RECORD_ARGS_SLEEP_MS", "400", 1);
   for (const bool wait : {false, true}) {
+    // Long enough without waiting that the program still runs when its record is read.
+    setenv("RECORD_ARGS_SLEEP_MS", wait ? "300" : "3000", 1);
     ClearRecords();
     form_->RunProgram(form_->Programs[5], "a b", wait);
     // The record is written before the sleep; the process id names it.
