@@ -65,4 +65,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return FoldCase(a) == FoldCase(b);
 }
 
+std::string LowerAscii(std::string text) {
+  for (char& c : text) c = AsciiLower(c);
+  return text;
+}
+
 }  // namespace platform

@@ -12,5 +12,8 @@ std::string FoldCase(std::string_view text);
 void FoldCaseInto(std::string_view text, std::string& out);
 /// Whether two names are the same when case is ignored.
 bool SameIgnoringCase(std::string_view a, std::string_view b);
+/// The text with only its ASCII letters lowered, whatever the locale (for
+/// names that ignore case in ASCII only).
+std::string LowerAscii(std::string text);
 
 }  // namespace platform

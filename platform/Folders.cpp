@@ -28,6 +28,22 @@ bool Fail(int error) {
   return false;
 }
 
+bool Succeed() {
+  SetLastError(ERROR_SUCCESS);
+  return true;
+}
+
+// The item a drive path names, for calls that act on an item inside a drive:
+// a drive's root folder is no such item and fails with `rootError`.
+std::optional<platform::ResolvedPath> ResolveItem(const std::string& drivePath, std::uint32_t rootError) {
+  auto resolved = platform::ResolveDrivePath(drivePath);
+  if (!resolved || resolved->names.empty()) {
+    SetLastError(resolved ? rootError : ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  return resolved;
+}
+
 }  // namespace
 
 namespace platform {
@@ -58,43 +74,31 @@ bool SetCurrentDirectoryA(const std::string& drivePath) {
   if (!resolved->exists) return Fail(ENOENT);
   if (::chdir(resolved->host.c_str()) != 0) return Fail(errno);
   Current() = JoinDrivePath(*resolved);
-  SetLastError(ERROR_SUCCESS);
-  return true;
+  return Succeed();
 }
 
 bool CreateDirectoryA(const std::string& drivePath) {
-  const auto resolved = platform::ResolveDrivePath(drivePath);
-  if (!resolved || resolved->names.empty()) {
-    SetLastError(resolved ? ERROR_ALREADY_EXISTS : ERROR_PATH_NOT_FOUND);
-    return false;
-  }
+  const auto resolved = ResolveItem(drivePath, ERROR_ALREADY_EXISTS);
+  if (!resolved) return false;
   if (::mkdir(resolved->host.c_str(), 0777) != 0) return Fail(errno == ENOENT ? ENOTDIR : errno);
-  SetLastError(ERROR_SUCCESS);
-  return true;
+  return Succeed();
 }
 
 bool RemoveDirectoryA(const std::string& drivePath) {
-  const auto resolved = platform::ResolveDrivePath(drivePath);
-  if (!resolved || resolved->names.empty()) {
-    SetLastError(resolved ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
-    return false;
-  }
+  const auto resolved = ResolveItem(drivePath, ERROR_ACCESS_DENIED);
+  if (!resolved) return false;
   struct stat st {};
   // A symbolic link to a folder is no folder of its own: rmdir would fail on
   // it anyway, and the link must not be mistaken for its target.
   if (::lstat(resolved->host.c_str(), &st) != 0) return Fail(errno);
   if (!S_ISDIR(st.st_mode)) return Fail(ENOTDIR);
   if (::rmdir(resolved->host.c_str()) != 0) return Fail(errno);
-  SetLastError(ERROR_SUCCESS);
-  return true;
+  return Succeed();
 }
 
 bool DeleteFileA(const std::string& drivePath) {
-  const auto resolved = platform::ResolveDrivePath(drivePath);
-  if (!resolved || resolved->names.empty()) {
-    SetLastError(resolved ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
-    return false;
-  }
+  const auto resolved = ResolveItem(drivePath, ERROR_ACCESS_DENIED);
+  if (!resolved) return false;
   struct stat st {};
   if (::lstat(resolved->host.c_str(), &st) != 0) return Fail(errno);
   if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
@@ -102,6 +106,5 @@ bool DeleteFileA(const std::string& drivePath) {
   // attribute; the host alone would let its owner remove it.
   if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return Fail(EACCES);
   if (::unlink(resolved->host.c_str()) != 0) return Fail(errno);
-  SetLastError(ERROR_SUCCESS);
-  return true;
+  return Succeed();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "CaseFold.h"
 #include "DriveMap.h"
 #include "Library.h"
 
@@ -51,10 +52,7 @@ std::string LowerExtension(const std::string& hostPath) {
   const auto slash = hostPath.rfind('/');
   const auto dot = hostPath.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = hostPath.substr(dot);
-  for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext;
+  return platform::LowerAscii(hostPath.substr(dot));
 }
 
 uint32_t Le32(const std::string& s, size_t at) {

@@ -1,12 +1,13 @@
 #include "Library.h"
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <algorithm>
 
+#include "CaseFold.h"
 #include "DriveMap.h"
 #include "ElfExports.h"
+#include "HostFiles.h"
 #include "ProgramFolder.h"
 #include "ResourceTable.h"
 
@@ -17,49 +18,23 @@ struct LibraryModule {
 
 namespace {
 
-bool IsRegularFile(const std::string& hostPath) {
+// An entry of any kind is taken, and the callers then check for the kind
+// they need: a spelling of the wrong kind is not passed over for another.
+bool Exists(const std::string& hostPath) {
   struct stat st {};
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool IsFolder(const std::string& hostPath) {
-  struct stat st {};
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::lstat(hostPath.c_str(), &st) == 0;
 }
 
 // Library and resource names are folded in ASCII only, whatever the locale.
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-// The entry of a host folder that is `name` ignoring case: the exact spelling
-// when it exists, else the first matching entry in byte order, so the choice
-// does not depend on the order the file system lists its entries in.
 std::optional<std::string> EntryIgnoringCase(const std::string& folder, const std::string& name) {
-  const std::string exact = folder + "/" + name;
-  struct stat st {};
-  if (::lstat(exact.c_str(), &st) == 0) return exact;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
-  const std::string wanted = Lower(name);
-  std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string entryName = entry->d_name;
-    if (entryName == "." || entryName == "..") continue;
-    if (Lower(entryName) == wanted && (!best || entryName < *best)) best = entryName;
-  }
-  ::closedir(dir);
-  if (!best) return std::nullopt;
-  return folder + "/" + *best;
+  return platform::FolderEntryIgnoringAsciiCase(folder, name, Exists);
 }
 
 std::optional<std::string> SystemHostFolder() {
   const auto windows = EntryIgnoringCase(platform::ProgramHostFolder(), "Windows");
-  if (!windows || !IsFolder(*windows)) return std::nullopt;
+  if (!windows || !platform::IsHostFolder(*windows)) return std::nullopt;
   const auto system = EntryIgnoringCase(*windows, "System32");
-  if (!system || !IsFolder(*system)) return std::nullopt;
+  if (!system || !platform::IsHostFolder(*system)) return std::nullopt;
   return system;
 }
 
@@ -75,9 +50,9 @@ std::optional<std::string> FindLibraryFile(const std::string& name) {
     if (name == "." || name == "..") return std::nullopt;
     // Only the program folder and the system folder are searched: never the
     // current folder, which holds whatever files the user is looking at.
-    if (auto found = EntryIgnoringCase(ProgramHostFolder(), name); found && IsRegularFile(*found)) return found;
+    if (auto found = EntryIgnoringCase(ProgramHostFolder(), name); found && IsRegularHostFile(*found)) return found;
     if (const auto system = SystemHostFolder()) {
-      if (auto found = EntryIgnoringCase(*system, name); found && IsRegularFile(*found)) return found;
+      if (auto found = EntryIgnoringCase(*system, name); found && IsRegularHostFile(*found)) return found;
     }
     return std::nullopt;
   }
@@ -94,7 +69,7 @@ bool IsResourceLibraryFile(const std::string& hostPath) {
 HMODULE LoadLibraryHostFile(const std::string& hostPath) {
   // The export is checked in the file before it is loaded, so a program or a
   // foreign shared object never runs its initialisers in this process.
-  if (!IsRegularFile(hostPath) || !IsResourceLibraryFile(hostPath)) return nullptr;
+  if (!IsRegularHostFile(hostPath) || !IsResourceLibraryFile(hostPath)) return nullptr;
   // dlopen searches its own path list for a name without a slash.
   const std::string path = hostPath.find('/') == std::string::npos ? "./" + hostPath : hostPath;
   void* handle = ::dlopen(path.c_str(), RTLD_LOCAL | RTLD_NOW);
@@ -127,7 +102,7 @@ std::optional<std::string> LoadResourceBitmap(HMODULE module, const std::string&
   if (module == nullptr) return std::nullopt;
   for (size_t i = 0; i < module->table->count; ++i) {
     const PellixResource& r = module->table->resources[i];
-    if (r.name != nullptr && Lower(r.name) == Lower(name))
+    if (r.name != nullptr && platform::LowerAscii(r.name) == platform::LowerAscii(name))
       return std::string(reinterpret_cast<const char*>(r.bytes), r.size);
   }
   return std::nullopt;

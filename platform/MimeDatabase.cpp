@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "CaseFold.h"
 #include "MimeFiles.h"
 #include "MimeIconTheme.h"
 #include "SystemRegistry.h"
@@ -346,10 +347,7 @@ void MimeDatabase::LoadDescription(Type& type) {
   if (!IsValidTypeName(type.name)) return;
   // update-mime-database writes the file under the lower-case name
   // ("audio/AMR" is audio/amr.xml).
-  std::string lower = type.name;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  std::string lower = LowerAscii(type.name);
   std::string content;
   for (const std::string& dir : dirs_) {
     for (const std::string* name : {&lower, &type.name}) {

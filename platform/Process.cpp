@@ -1,21 +1,19 @@
 #include "Process.h"
 
-#include <dirent.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "DriveMap.h"
+#include "HostFiles.h"
 #include "LastError.h"
 #include "ProcessArguments.h"
 #include "ProgramFolder.h"
@@ -30,59 +28,9 @@ struct ProcessObject {
 
 namespace {
 
-bool IsRegularFile(const std::string& hostPath) {
-  struct stat st {};
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool IsFolder(const std::string& hostPath) {
-  struct stat st {};
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-// A file of the program folder named `name` ignoring ASCII case: the exact
-// spelling first, else the first match in byte order.
+// A file of the program folder named `name` ignoring ASCII case.
 std::optional<std::string> ProgramFolderFile(const std::string& name) {
-  const std::string folder = platform::ProgramHostFolder();
-  const std::string exact = folder + "/" + name;
-  if (IsRegularFile(exact)) return exact;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
-  const std::string wanted = Lower(name);
-  std::optional<std::string> best;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string entryName = entry->d_name;
-    if (Lower(entryName) == wanted && IsRegularFile(folder + "/" + entryName) && (!best || entryName < *best))
-      best = entryName;
-  }
-  ::closedir(dir);
-  if (!best) return std::nullopt;
-  return folder + "/" + *best;
-}
-
-std::optional<std::string> PathFile(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return std::nullopt;
-  const std::string entries = path;
-  size_t start = 0;
-  while (start <= entries.size()) {
-    size_t end = entries.find(':', start);
-    if (end == std::string::npos) end = entries.size();
-    const std::string folder = entries.substr(start, end - start);
-    // Relative entries would name the current folder, the one being browsed.
-    if (!folder.empty() && folder[0] == '/') {
-      const std::string candidate = folder + "/" + name;
-      if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
-    }
-    start = end + 1;
-  }
-  return std::nullopt;
+  return platform::FolderEntryIgnoringAsciiCase(platform::ProgramHostFolder(), name, platform::IsRegularHostFile);
 }
 
 std::optional<std::string> FindProgram(const std::string& name) {
@@ -91,11 +39,11 @@ std::optional<std::string> FindProgram(const std::string& name) {
     for (char& c : drivePath)
       if (c == '/') c = '\\';
     const auto host = platform::HostPath(drivePath);
-    if (host && IsRegularFile(*host)) return host;
+    if (host && platform::IsRegularHostFile(*host)) return host;
     return std::nullopt;
   }
   if (auto found = ProgramFolderFile(name)) return found;
-  return PathFile(name);
+  return platform::FindInExecutablePath(name);
 }
 
 bool Fail(PROCESS_INFORMATION& info, ProcessError error, std::string text) {
@@ -170,7 +118,7 @@ bool CreateProcessA(const std::string& commandLine, const std::string& currentDi
   std::string workingFolder;
   if (!currentDirectory.empty()) {
     const auto host = platform::HostPath(currentDirectory);
-    if (!host || !IsFolder(*host))
+    if (!host || !platform::IsHostFolder(*host))
       return Fail(info, ProcessError::WorkingFolderNotFound, "The folder " + currentDirectory + " was not found.");
     workingFolder = *host;
   }

@@ -1,12 +1,12 @@
 #include "Terminal.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 
 #include "ElfNeeded.h"
+#include "HostFiles.h"
 
 namespace platform {
 
@@ -26,33 +26,13 @@ bool IsGuiLibrary(const std::string& name) {
   return false;
 }
 
-bool IsExecutableFile(const std::string& hostPath) {
-  struct stat st {};
-  return ::stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(hostPath.c_str(), X_OK) == 0;
-}
-
-// A program name looked up in PATH. Relative and empty entries are left out:
-// they would name the current folder, which is whatever folder is browsed.
+// A program named by path, or looked up in PATH.
 std::optional<std::string> FindInPath(const std::string& name) {
   if (name.find('/') != std::string::npos) {
-    if (IsExecutableFile(name)) return name;
+    if (IsExecutableHostFile(name)) return name;
     return std::nullopt;
   }
-  const char* path = std::getenv("PATH");
-  if (path == nullptr) return std::nullopt;
-  std::string entries = path;
-  size_t start = 0;
-  while (start <= entries.size()) {
-    size_t end = entries.find(':', start);
-    if (end == std::string::npos) end = entries.size();
-    const std::string folder = entries.substr(start, end - start);
-    if (!folder.empty() && folder[0] == '/') {
-      const std::string candidate = folder + "/" + name;
-      if (IsExecutableFile(candidate)) return candidate;
-    }
-    start = end + 1;
-  }
-  return std::nullopt;
+  return FindInExecutablePath(name);
 }
 
 bool IsPlainPath(const std::string& path) {

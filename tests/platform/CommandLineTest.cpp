@@ -5,7 +5,7 @@
 
 #include "CommandLine.h"
 #include "DriveMap.h"
-#include "PrivateHome.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -33,8 +33,7 @@ TEST(CommandLine, BlanksAndTabsSplitAndQuotesGroup) {
 class ArgumentPath : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::canonical(testing_support::PrivateHome()) / "arguments";
-    std::filesystem::remove_all(root_);
+    root_ = std::filesystem::canonical(testing_support::FreshFolder("arguments"));
     std::filesystem::create_directories(root_ / "sub");
     platform::SetDriveMap({{'D', root_.string(), 3}});
     previous_ = std::filesystem::current_path();

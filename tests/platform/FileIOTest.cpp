@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "DriveMap.h"
 #include "FileIO.h"
-#include "PrivateHome.h"
+#include "TempDrive.h"
 
 namespace {
 
 class FileIO : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::path(testing_support::PrivateHome()) / "fileio";
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
+    root_ = testing_support::FreshFolder("fileio");
     platform::SetDriveMap({{'C', root_.string(), 3}});
   }
   void TearDown() override { platform::UseDefaultDriveMap(); }
@@ -23,9 +21,7 @@ class FileIO : public ::testing::Test {
 };
 
 TEST_F(FileIO, ReplaceKeepsPermissionsAndNeverLeavesATempFile) {
-  {
-    std::ofstream(root_ / "s.ini") << "old";
-  }
+  { std::ofstream(root_ / "s.ini") << "old"; }
   std::filesystem::permissions(root_ / "s.ini", std::filesystem::perms(0640));
   ASSERT_TRUE(platform::ReplaceFileContents("C:\\s.ini", "new"));
   EXPECT_EQ(platform::ReadWholeFile("C:\\s.ini").value(), "new");
@@ -34,9 +30,7 @@ TEST_F(FileIO, ReplaceKeepsPermissionsAndNeverLeavesATempFile) {
 }
 
 TEST_F(FileIO, ReadOnlyFileIsNotReplaced) {
-  {
-    std::ofstream(root_ / "r.ini") << "old";
-  }
+  { std::ofstream(root_ / "r.ini") << "old"; }
   std::filesystem::permissions(root_ / "r.ini", std::filesystem::perms(0444));
   EXPECT_FALSE(platform::ReplaceFileContents("C:\\r.ini", "new"));
   EXPECT_EQ(platform::ReadWholeFile("C:\\r.ini").value(), "old");

@@ -26,7 +26,7 @@ bool PrivateMounts() {
 class FileOpsCrossFs : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = fs::path(testing_support::PrivateHome()) / "crossfs";
+    base_ = testing_support::FreshFolder("crossfs");
     c_ = base_ / "c";
     d_ = base_ / "d";
     fs::create_directories(c_);
@@ -46,8 +46,8 @@ class FileOpsCrossFs : public ::testing::Test {
 };
 
 TEST_F(FileOpsCrossFs, MoveCopiesThenRemovesTheSource) {
-  Write(d_ / "Src" / "a.txt", std::string(100000, 'a'));
-  Write(d_ / "Src" / "sub" / "b.txt", "beta");
+  WriteFile(d_ / "Src" / "a.txt", std::string(100000, 'a'));
+  WriteFile(d_ / "Src" / "sub" / "b.txt", "beta");
   fs::create_symlink("sub/b.txt", d_ / "Src" / "link");
   fs::permissions(d_ / "Src" / "a.txt", fs::perms(0600));
   const bool attributes = ::setxattr((d_ / "Src" / "a.txt").c_str(), "user.DOSATTRIB", "0x2", 3, 0) == 0;
@@ -55,7 +55,7 @@ TEST_F(FileOpsCrossFs, MoveCopiesThenRemovesTheSource) {
 
   ASSERT_FALSE(Shell(FO_MOVE, "D:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
   EXPECT_FALSE(Exists(d_ / "Src" / "a.txt"));
-  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), std::string(100000, 'a'));
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), std::string(100000, 'a'));
   EXPECT_EQ(fs::status(c_ / "Dst" / "a.txt").permissions(), fs::perms(0600));
   if (attributes) {
     EXPECT_EQ(DosAttributes(c_ / "Dst" / "a.txt"), "0x2");
@@ -64,7 +64,7 @@ TEST_F(FileOpsCrossFs, MoveCopiesThenRemovesTheSource) {
   ASSERT_FALSE(Shell(FO_MOVE, "D:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
   EXPECT_FALSE(Exists(d_ / "Src"));
   EXPECT_EQ(Names(c_ / "Dst"), "Src | a.txt");
-  EXPECT_EQ(Read(c_ / "Dst" / "Src" / "sub" / "b.txt"), "beta");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "Src" / "sub" / "b.txt"), "beta");
   EXPECT_EQ(fs::read_symlink(c_ / "Dst" / "Src" / "link"), "sub/b.txt");
   EXPECT_EQ(Names(d_), "");  // no temporary name left behind
 
@@ -77,8 +77,8 @@ TEST_F(FileOpsCrossFs, MoveCopiesThenRemovesTheSource) {
 
 TEST_F(FileOpsCrossFs, ACopyThatDoesNotFitLeavesNothingBehind) {
   const std::string big(6 << 20, 'x');  // more than D: holds
-  Write(c_ / "Src" / "big.bin", big);
-  Write(c_ / "Src" / "small.txt", "small");
+  WriteFile(c_ / "Src" / "big.bin", big);
+  WriteFile(c_ / "Src" / "small.txt", "small");
   struct Case {
     unsigned function;
     const char* from;
@@ -95,33 +95,33 @@ TEST_F(FileOpsCrossFs, ACopyThatDoesNotFitLeavesNothingBehind) {
     EXPECT_NE(outcome.result, 0) << c.from;
     EXPECT_TRUE(outcome.aborted) << c.from;
     EXPECT_EQ(Names(d_), "") << c.from;
-    EXPECT_EQ(Read(c_ / "Src" / "big.bin"), big) << c.from;
+    EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big) << c.from;
     EXPECT_EQ(Names(c_ / "Src"), "big.bin | small.txt") << c.from;
   }
   EXPECT_FALSE(CopyFileA("C:\\Src\\big.bin", "D:\\big.bin", false));
   EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
   EXPECT_FALSE(MoveFileA("C:\\Src\\big.bin", "D:\\big.bin"));
   EXPECT_EQ(Names(d_), "");
-  EXPECT_EQ(Read(c_ / "Src" / "big.bin"), big);
+  EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big);
 }
 
 TEST_F(FileOpsCrossFs, RecycleNeverFallsBackToDeleting) {
-  Write(d_ / "a.txt", "alpha");
+  WriteFile(d_ / "a.txt", "alpha");
   ASSERT_EQ(::mount(nullptr, d_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   const Outcome outcome = Shell(FO_DELETE, "D:\\a.txt", "", kRecycleFlags);
   EXPECT_NE(outcome.result, 0);
   EXPECT_TRUE(outcome.aborted);
-  EXPECT_EQ(Read(d_ / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(d_ / "a.txt"), "alpha");
 }
 
 TEST_F(FileOpsCrossFs, DeleteNeverEmptiesAMountedFileSystem) {
-  Write(d_ / "keep.txt", "keep");
+  WriteFile(d_ / "keep.txt", "keep");
   fs::create_directories(c_ / "media" / "disk");
   ASSERT_EQ(::mount(d_.c_str(), (c_ / "media" / "disk").c_str(), nullptr, MS_BIND, nullptr), 0);
   EXPECT_TRUE(Shell(FO_DELETE, "C:\\media", "", kDeleteFlags).aborted);
   EXPECT_TRUE(Shell(FO_DELETE, "C:\\media\\disk", "", kDeleteFlags).aborted);
   ::umount2((c_ / "media" / "disk").c_str(), MNT_DETACH);
-  EXPECT_EQ(Read(d_ / "keep.txt"), "keep");
+  EXPECT_EQ(ReadFile(d_ / "keep.txt"), "keep");
 }
 
 }  // namespace

@@ -3,28 +3,18 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "ShellFileOperation.h"
+#include "TempDrive.h"
 
 namespace fileops_test {
 
 namespace fs = std::filesystem;
 
-inline void Write(const fs::path& path, const std::string& content) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-inline std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 inline bool Exists(const fs::path& path) { return fs::symlink_status(path).type() != fs::file_type::not_found; }
 

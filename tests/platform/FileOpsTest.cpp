@@ -19,16 +19,15 @@ using namespace fileops_test;
 class FileOps : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = fs::path(testing_support::PrivateHome()) / "fileops";
-    fs::remove_all(base_);
+    base_ = testing_support::FreshFolder("fileops");
     c_ = base_ / "c";
     outside_ = base_ / "outside";
     fs::create_directories(c_ / "Src" / "sub");
     fs::create_directories(c_ / "Dst");
     fs::create_directories(outside_);
-    Write(c_ / "Src" / "a.txt", "alpha");
-    Write(c_ / "Src" / "sub" / "b.txt", "beta");
-    Write(outside_ / "secret.txt", "secret");
+    WriteFile(c_ / "Src" / "a.txt", "alpha");
+    WriteFile(c_ / "Src" / "sub" / "b.txt", "beta");
+    WriteFile(outside_ / "secret.txt", "secret");
     // D: is a folder inside C:, as a second drive mapped below the first.
     fs::create_directories(c_ / "dee");
     platform::SetDriveMap({{'C', c_.string(), 3}, {'D', (c_ / "dee").string(), 3}});
@@ -79,20 +78,20 @@ TEST_F(FileOps, PasteOfFiles) {
            {"move into its own folder", FO_MOVE, "C:\\Src\\a.txt", nullptr, "a.txt | sub", ""},
        }) {
     SetUp();
-    if (c.existing) Write(c_ / "Dst" / c.existing, "old");
+    if (c.existing) WriteFile(c_ / "Dst" / c.existing, "old");
     const Outcome outcome = Shell(c.function, "C:\\Src\\a.txt", c.to, kFileFlags);
     EXPECT_EQ(outcome.result, 0) << c.what;
     EXPECT_FALSE(outcome.aborted) << c.what;
     EXPECT_EQ(Names(c_ / "Src"), c.src) << c.what;
     EXPECT_EQ(Names(c_ / "Dst"), c.dst) << c.what;
     if (c.existing) {
-      EXPECT_EQ(Read(c_ / "Dst" / c.existing), "old") << c.what;
+      EXPECT_EQ(ReadFile(c_ / "Dst" / c.existing), "old") << c.what;
     }
   }
 }
 
 TEST_F(FileOps, NamesTakenIgnoringCase) {
-  Write(c_ / "Dst" / "A.TXT", "old");
+  WriteFile(c_ / "Dst" / "A.TXT", "old");
   if (platform::HostPath("C:\\Dst\\a.txt") != (c_ / "Dst" / "A.TXT").string())
     GTEST_SKIP() << "the drive map does not match names ignoring case";
   EXPECT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
@@ -100,18 +99,18 @@ TEST_F(FileOps, NamesTakenIgnoringCase) {
   EXPECT_TRUE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT).aborted);
   EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", false));
   EXPECT_EQ(Names(c_ / "Dst"), "A.TXT | a (copy 1).txt");
-  EXPECT_EQ(Read(c_ / "Dst" / "A.TXT"), "alpha");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "A.TXT"), "alpha");
 }
 
 TEST_F(FileOps, NothingIsReplacedWithoutRenameOnCollision) {
-  Write(c_ / "Dst" / "a.txt", "old");
+  WriteFile(c_ / "Dst" / "a.txt", "old");
   for (unsigned function : {FO_COPY, FO_MOVE}) {
     const Outcome outcome = Shell(function, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT);
     EXPECT_NE(outcome.result, 0);
     EXPECT_TRUE(outcome.aborted);
   }
-  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "old");
-  EXPECT_EQ(Read(c_ / "Src" / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "old");
+  EXPECT_EQ(ReadFile(c_ / "Src" / "a.txt"), "alpha");
   EXPECT_EQ(Names(c_ / "Dst"), "a.txt");
 }
 
@@ -127,7 +126,7 @@ TEST_F(FileOps, CopyKeepsModeTimeAttributesAndLinks) {
   ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
   const fs::path copy = c_ / "Dst" / "Src";
   EXPECT_EQ(Names(copy), "a.txt | sub");
-  EXPECT_EQ(Read(copy / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(copy / "a.txt"), "alpha");
   EXPECT_EQ(DosAttributes(copy / "a.txt"), "0x22");
   EXPECT_EQ(fs::status(copy / "a.txt").permissions(), fs::perms(0640));
   struct stat st {};
@@ -145,11 +144,11 @@ TEST_F(FileOps, PasteOfAFolderGoesInsideUnderItsName) {
   ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
   ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
   EXPECT_EQ(Names(c_ / "Dst"), "Src | Src (copy 1)");
-  EXPECT_EQ(Read(c_ / "Dst" / "Src (copy 1)" / "sub" / "b.txt"), "beta");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "Src (copy 1)" / "sub" / "b.txt"), "beta");
   // A move never merges into the folder of the same name either.
   ASSERT_FALSE(Shell(FO_MOVE, "C:\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
   EXPECT_EQ(Names(c_ / "Dst"), "Src | Src (copy 1) | Src (copy 2)");
-  EXPECT_EQ(Read(c_ / "Dst" / "Src (copy 2)" / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "Src (copy 2)" / "a.txt"), "alpha");
   EXPECT_FALSE(Exists(c_ / "Src"));
   // Into the folder it is in: nothing to do.
   EXPECT_FALSE(Shell(FO_MOVE, "C:\\Dst\\Src\\", "C:\\Dst\\", kFolderFlags).aborted);
@@ -159,7 +158,7 @@ TEST_F(FileOps, PasteOfAFolderGoesInsideUnderItsName) {
 TEST_F(FileOps, Refusals) {
   fs::create_symlink(outside_, c_ / "Dst" / "out");
   fs::create_symlink(outside_ / "secret.txt", c_ / "Dst" / "secret.txt");
-  Write(c_ / "Src" / "secret.txt", "mine");
+  WriteFile(c_ / "Src" / "secret.txt", "mine");
   struct Case {
     unsigned function;
     const char* from;
@@ -192,18 +191,18 @@ TEST_F(FileOps, Refusals) {
     EXPECT_TRUE(outcome.aborted) << c.from << " -> " << c.to;
   }
   EXPECT_EQ(Names(outside_), "secret.txt");
-  EXPECT_EQ(Read(outside_ / "secret.txt"), "secret");
+  EXPECT_EQ(ReadFile(outside_ / "secret.txt"), "secret");
   EXPECT_EQ(Names(c_ / "Dst"), "out | secret.txt");
   EXPECT_EQ(Names(c_ / "Src"), "a.txt | secret.txt | sub");
   EXPECT_TRUE(Exists(c_ / "dee"));
   // A link at the new name is a taken name, never a way out.
   ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\secret.txt", "C:\\Dst\\secret.txt", kFileFlags).aborted);
-  EXPECT_EQ(Read(c_ / "Dst" / "secret (copy 1).txt"), "mine");
-  EXPECT_EQ(Read(outside_ / "secret.txt"), "secret");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "secret (copy 1).txt"), "mine");
+  EXPECT_EQ(ReadFile(outside_ / "secret.txt"), "secret");
 }
 
 TEST_F(FileOps, ListsOfPaths) {
-  Write(c_ / "Src" / "c.txt", "gamma");
+  WriteFile(c_ / "Src" / "c.txt", "gamma");
   SHFILEOPSTRUCT op;
   op.wFunc = FO_COPY;
   op.pFrom = std::string("C:\\Src\\a.txt\0C:\\Src\\c.txt\0\0", 28);
@@ -240,9 +239,9 @@ TEST_F(FileOps, RecycleGoesToTheTrashWithItsInfo) {
   EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src\\a.txt", "", kRecycleFlags).aborted);
   EXPECT_FALSE(Shell(FO_DELETE, "C:\\Src", "", kRecycleFlags).aborted);
   EXPECT_FALSE(Exists(c_ / "Src"));
-  EXPECT_EQ(Read(trash / "files" / "a.txt"), "alpha");
-  EXPECT_EQ(Read(trash / "files" / "Src" / "sub" / "b.txt"), "beta");
-  const std::string info = Read(trash / "info" / "a.txt.trashinfo");
+  EXPECT_EQ(ReadFile(trash / "files" / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(trash / "files" / "Src" / "sub" / "b.txt"), "beta");
+  const std::string info = ReadFile(trash / "info" / "a.txt.trashinfo");
   EXPECT_EQ(info.rfind("[Trash Info]\n", 0), 0u) << info;
   EXPECT_NE(info.find("Path=" + (c_ / "Src").string()), std::string::npos) << info;
   EXPECT_NE(info.find("DeletionDate="), std::string::npos) << info;
@@ -251,14 +250,14 @@ TEST_F(FileOps, RecycleGoesToTheTrashWithItsInfo) {
 }
 
 TEST_F(FileOps, MoveFileAndCopyFile) {
-  Write(c_ / "Dst" / "a.txt", "old");
+  WriteFile(c_ / "Dst" / "a.txt", "old");
   EXPECT_FALSE(MoveFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt"));
   EXPECT_FALSE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", true));
   EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "old");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "old");
   EXPECT_FALSE(CopyFileA("C:\\Src\\sub", "C:\\Dst\\sub", true));
   EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\a.txt", false));
-  EXPECT_EQ(Read(c_ / "Dst" / "a.txt"), "alpha");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "alpha");
   EXPECT_FALSE(CopyFileA("C:\\Src\\a.txt", "C:\\Src\\sub", false));  // never over a folder
   EXPECT_TRUE(CopyFileA("C:\\Src\\a.txt", "C:\\Dst\\n.txt", true));
   EXPECT_TRUE(MoveFileA("C:\\Src\\sub", "C:\\Dst\\sub"));

@@ -1,27 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "DriveMap.h"
 #include "Icon.h"
 #include "Library.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
+#include "TempDrive.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::DrivePathOnRoot;
+
 const fs::path kProgramDir = PELLIX_PROGRAM_DIR;
 const fs::path kShell = kProgramDir / "Windows" / "System32" / "SHELL32.DLL";
-
-std::string DrivePathOf(const fs::path& host) {
-  std::string s = "C:" + host.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
 
 // A picture of the image library, as a PNG file's bytes.
 std::string LibraryPicture(const char* name) {
@@ -39,18 +33,14 @@ class Icon : public ::testing::Test {
   void SetUp() override {
     platform::SetProgramHostFolder(kProgramDir.string());
     platform::SetDriveMap({{'C', "/", 3}});
-    dir_ = fs::path(testing_support::PrivateHome()) / "icons";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = testing_support::FreshFolder("icons");
   }
   void TearDown() override {
     platform::SetProgramHostFolder("");
     platform::UseDefaultDriveMap();
   }
-  void Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  HICON Extract(const std::string& name, unsigned index) { return ExtractIconA(DrivePathOf(dir_ / name), index); }
+  void Write(const std::string& name, const std::string& bytes) { testing_support::WriteFile(dir_ / name, bytes); }
+  HICON Extract(const std::string& name, unsigned index) { return ExtractIconA(DrivePathOnRoot(dir_ / name), index); }
   fs::path dir_;
 };
 
@@ -59,8 +49,8 @@ TEST_F(Icon, StockIconsOfTheSystemLibraryByBareNameAndPath) {
     for (unsigned index : {0u, 66u, 67u}) EXPECT_TRUE(IsPng(ExtractIconA(name, index))) << name << " " << index;
     EXPECT_EQ(ExtractIconA(name, 72), nullptr);
   }
-  EXPECT_TRUE(IsPng(ExtractIconA(DrivePathOf(kShell), 67)));
-  EXPECT_EQ(ExtractIconA(DrivePathOf(kShell), 5), nullptr);
+  EXPECT_TRUE(IsPng(ExtractIconA(DrivePathOnRoot(kShell), 67)));
+  EXPECT_EQ(ExtractIconA(DrivePathOnRoot(kShell), 5), nullptr);
   // A resource library is known by its content, not by its name.
   fs::copy_file(kShell, dir_ / "stock.bin");
   const HICON copied = Extract("stock.bin", 66);

@@ -6,12 +6,14 @@
 
 #include "DriveMap.h"
 #include "Library.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
+#include "TempDrive.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using testing_support::DrivePathOnRoot;
 
 const fs::path kProgramDir = PELLIX_PROGRAM_DIR;
 
@@ -24,14 +26,6 @@ std::pair<int, int> PngSize(const std::string& png) {
     return v;
   };
   return {be32(16), be32(20)};
-}
-
-// The drive path of a host path under the test's drive map (C: is /).
-std::string DrivePathOf(const fs::path& host) {
-  std::string s = "C:" + host.string();
-  for (char& c : s)
-    if (c == '/') c = '\\';
-  return s;
 }
 
 // Some shared object of this process that is not a resource library.
@@ -53,9 +47,7 @@ class Library : public ::testing::Test {
   void SetUp() override {
     platform::SetProgramHostFolder(kProgramDir.string());
     platform::SetDriveMap({{'C', "/", 3}});
-    scratch_ = fs::path(testing_support::PrivateHome()) / "library";
-    fs::remove_all(scratch_);
-    fs::create_directories(scratch_);
+    scratch_ = testing_support::FreshFolder("library");
   }
   void TearDown() override {
     platform::SetProgramHostFolder("");
@@ -98,7 +90,7 @@ TEST_F(Library, FallsBackToTheSystemFolderAndPrefersTheProgramFolder) {
 }
 
 TEST_F(Library, LoadsADrivePathAndNothingThatIsNotAResourceLibrary) {
-  HMODULE byPath = LoadLibraryA(DrivePathOf(kProgramDir / "PX4Images.dll"));
+  HMODULE byPath = LoadLibraryA(DrivePathOnRoot(kProgramDir / "PX4Images.dll"));
   ASSERT_NE(byPath, nullptr);
   FreeLibrary(byPath);
 
@@ -110,8 +102,8 @@ TEST_F(Library, LoadsADrivePathAndNothingThatIsNotAResourceLibrary) {
   platform::SetProgramHostFolder(scratch_.string());
   for (const char* name : {"Missing.dll", "Text.dll", "Other.dll", "Folder.dll", "", "..", "PX4Images.dll"})
     EXPECT_EQ(LoadLibraryA(name), nullptr) << name;
-  EXPECT_EQ(LoadLibraryA(DrivePathOf(foreign)), nullptr);
-  EXPECT_EQ(LoadLibraryA(DrivePathOf(kProgramDir / "Nothing.dll")), nullptr);
+  EXPECT_EQ(LoadLibraryA(DrivePathOnRoot(foreign)), nullptr);
+  EXPECT_EQ(LoadLibraryA(DrivePathOnRoot(kProgramDir / "Nothing.dll")), nullptr);
   EXPECT_FALSE(FreeLibrary(nullptr));
 }
 

@@ -10,9 +10,9 @@
 
 #include "DriveMap.h"
 #include "LastError.h"
-#include "PrivateHome.h"
 #include "Process.h"
 #include "ProgramFolder.h"
+#include "TempDrive.h"
 #include "Terminal.h"
 
 namespace fs = std::filesystem;
@@ -29,7 +29,7 @@ std::vector<std::string> Lines(const fs::path& file) {
 }
 
 void WriteFile(const fs::path& file, const std::string& text, fs::perms perms) {
-  std::ofstream(file, std::ios::binary) << text;
+  testing_support::WriteFile(file, text);
   fs::permissions(file, perms);
 }
 
@@ -53,8 +53,7 @@ bool StillOurChild(int pid) {
 class Process : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch_ = fs::path(testing_support::PrivateHome()) / "process";
-    fs::remove_all(scratch_);
+    scratch_ = testing_support::FreshFolder("process");
     root_ = scratch_ / "c";
     fs::create_directories(root_ / "My Files");
     platform::SetDriveMap({{'C', root_.string(), 3}, {'D', kHelpers.string(), 3}});
@@ -210,8 +209,7 @@ TEST_F(Process, FailsWithoutATerminal) {
 }
 
 TEST(ConsoleProgram, IsKnownByItsLibrariesOrAsAScript) {
-  const fs::path scratch = fs::path(testing_support::PrivateHome()) / "console-kind";
-  fs::create_directories(scratch);
+  const fs::path scratch = testing_support::FreshFolder("console-kind");
   WriteFile(scratch / "script", "#!/bin/sh\necho hi\n", fs::perms::owner_all);
   WriteFile(scratch / "text", "hello\n", fs::perms::owner_all);
   const struct {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <map>
 
-#include "PrivateHome.h"
+#include "TempDrive.h"
 
 extern char** environ;
 
@@ -15,12 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kHelpers = PELLIX_TEST_HELPERS;
+using testing_support::ReadFile;
 
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+const fs::path kHelpers = PELLIX_TEST_HELPERS;
 
 // Each case runs in a probe process of its own, whose GIO sees only the
 // desktop entries, associations and types of this test: text/plain opens with
@@ -28,8 +25,7 @@ std::string Read(const fs::path& file) {
 class ShellExecute : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch_ = fs::path(testing_support::PrivateHome()) / "shell";
-    fs::remove_all(scratch_);
+    scratch_ = testing_support::FreshFolder("shell");
     for (const char* sub : {"data/applications", "config", "sysdata", "sysconfig", "c/docs"})
       fs::create_directories(scratch_ / sub);
     std::ofstream(scratch_ / "data/applications/pellix-record.desktop")
@@ -78,7 +74,7 @@ class ShellExecute : public ::testing::Test {
     if (spawned != 0) return "no probe";
     int status = 0;
     waitpid(pid, &status, 0);
-    return Read(result);
+    return ReadFile(result);
   }
 
   fs::path scratch_;
@@ -104,7 +100,7 @@ TEST_F(ShellExecute, OpensWithTheAssociatedApplicationOrFails) {
   for (const auto& c : cases) {
     EXPECT_EQ(Probe(c.file, c.directory, c.verb, c.cwd), c.result) << c.file << " in " << c.directory << " " << c.verb;
     if (c.recorded) {
-      const std::string record = Read(scratch_ / "record.txt");
+      const std::string record = ReadFile(scratch_ / "record.txt");
       EXPECT_NE(record.find("\n" + (scratch_ / "c/docs/a b.txt").string() + "\n"), std::string::npos) << record;
     }
   }

@@ -18,6 +18,12 @@ inline std::filesystem::path FreshFolder(const std::string& name) {
 /// Creates a file holding `content`, and its folders.
 void WriteFile(const std::filesystem::path& path, const std::string& content = "x");
 
+/// The bytes of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+
+/// The drive path of a host path under a drive map whose C: is /.
+std::string DrivePathOnRoot(const std::filesystem::path& host);
+
 /// Sets the extended attribute user.DOSATTRIB to `value`; false where the
 /// file system keeps none.
 bool SetDosAttrib(const std::filesystem::path& path, const std::string& value);
