@@ -1,0 +1,124 @@
+// Pastes (copies) through the file list, end to end from the clipboard text
+// to the re-read destination: one 1 GiB file against cp of the same file,
+// and 10,000 small files against cp -r of their folder, in the same run.
+// Prints the times and the ratios; the targets are 1.1 x cp for the large
+// file and 1.5 x cp -r for the small files. Data lives under $TMPDIR (or
+// /tmp) and is removed afterwards. The clipboard is the process's own.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Clipboard.h"
+#include "DriveMap.h"
+#include "Extension.h"
+#include "FileList.h"
+#include "ListItems.h"
+#include "ProgramFolder.h"
+
+extern char** environ;
+namespace fs = std::filesystem;
+
+namespace {
+
+double Seconds(const std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Run(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return Seconds(start);
+}
+
+void Sync() { Run({"sync"}); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 2;
+  QApplication app(argc, argv);
+  Clipboard()->SetPrivateStore(true);
+
+  std::string base = (fs::temp_directory_path() / "pellix-pastebench-XXXXXX").string();
+  if (!mkdtemp(base.data())) return 1;
+  fs::create_directories(base + "/big");
+  fs::create_directories(base + "/small");
+  {
+    // 1 GiB of data that no file system can leave out as holes.
+    std::vector<char> block(1 << 20);
+    for (std::size_t n = 0; n < block.size(); ++n) block[n] = static_cast<char>(n * 131 % 251);
+    std::ofstream out(base + "/big/large.bin", std::ios::binary);
+    for (int n = 0; n < 1024; ++n) {
+      block[0] = static_cast<char>(n);
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+  }
+  std::string names;
+  for (int n = 0; n < 10000; ++n) {
+    const std::string name = "file" + std::to_string(n) + ".txt";
+    std::ofstream(base + "/small/" + name) << std::string(static_cast<std::size_t>(n % 4096), 'x');
+    names += name + "\r\n";
+  }
+  std::ofstream(base + "/RegInfo.ini") << "PX41\r\n.TXT; Text Document; -; 0; 3;\r\n";
+  platform::SetProgramHostFolder(PELLIX_PROGRAM_DIR);
+  platform::SetDriveMap({{'C', base, 3}, {'P', PELLIX_PROGRAM_DIR, 3}});
+
+  TExtension table(nullptr);
+  table.FileName = "C:\\RegInfo.ini";
+  table.Init();
+  TFileList list(nullptr);
+  list.Extension = &table;
+  list.Init();
+
+  double paste = 1e9, cp = 1e9, pasteSmall = 1e9, cpSmall = 1e9;
+  for (int round = 0; round < rounds; ++round) {
+    fs::create_directories(base + "/out");
+    list.SetDirectory("C:\\out");
+    Clipboard()->SetAsText("PX4\nC:\\big\n0\nlarge.bin\r\n");
+    Sync();
+    auto start = std::chrono::steady_clock::now();
+    list.PasteFiles();
+    paste = std::min(paste, Seconds(start));
+    fs::remove_all(base + "/out");
+    Sync();
+    cp = std::min(cp, Run({"cp", base + "/big/large.bin", base + "/large-cp.bin"}));
+    fs::remove(base + "/large-cp.bin");
+
+    fs::create_directories(base + "/out");
+    list.Refresh_List();
+    Clipboard()->SetAsText("PX4\nC:\\small\n0\n" + names);
+    Sync();
+    start = std::chrono::steady_clock::now();
+    list.PasteFiles();
+    pasteSmall = std::min(pasteSmall, Seconds(start));
+    if (list.Items()->Count() != 10000) std::fprintf(stderr, "pasted %d files\n", list.Items()->Count());
+    list.SetDirectory("C:\\");
+    fs::remove_all(base + "/out");
+    Sync();
+    cpSmall = std::min(cpSmall, Run({"cp", "-r", base + "/small", base + "/small-cp"}));
+    fs::remove_all(base + "/small-cp");
+  }
+  std::printf("1 GiB file: PasteFiles %.0f ms, cp %.0f ms, ratio %.2f (target 1.1 at most)\n", paste * 1000, cp * 1000,
+              paste / cp);
+  std::printf("10,000 small files: PasteFiles %.0f ms, cp -r %.0f ms, ratio %.2f (target 1.5 at most)\n",
+              pasteSmall * 1000, cpSmall * 1000, pasteSmall / cpSmall);
+  fs::remove_all(base);
+  return 0;
+}

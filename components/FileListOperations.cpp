@@ -1,0 +1,207 @@
+// The file operations of the file list: the names of the selection, cut and
+// copy as a clipboard text of their own, paste, and delete or recycle.
+#include <memory>
+
+#include "Application.h"
+#include "Clipboard.h"
+#include "Dialogs.h"
+#include "FileCopy.h"
+#include "FileList.h"
+#include "ListItems.h"
+#include "ShellFileOperation.h"
+#include "StringList.h"
+#include "SysUtils.h"
+
+namespace {
+
+constexpr unsigned kPasteFileFlags = FOF_MULTIDESTFILES | FOF_SILENT | FOF_RENAMEONCOLLISION | FOF_FILESONLY;
+constexpr unsigned kPasteFolderFlags = FOF_MULTIDESTFILES | FOF_SILENT | FOF_RENAMEONCOLLISION;
+constexpr unsigned kDeleteFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+constexpr unsigned kRecycleFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+
+// One shell operation on one path (and one destination); true unless it
+// reports that it was aborted.
+bool ShellOperation(unsigned function, const std::string& from, const std::string& to, unsigned flags) {
+  SHFILEOPSTRUCT operation;
+  operation.wFunc = function;
+  operation.pFrom = from + std::string(2, '\0');
+  if (!to.empty()) operation.pTo = to + std::string(2, '\0');
+  operation.fFlags = flags;
+  SHFileOperationA(&operation);
+  return !operation.fAnyOperationsAborted;
+}
+
+bool IsUtf8(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    std::size_t extra = 0;
+    std::uint32_t code = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1;
+      code = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      code = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      code = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + extra >= text.size()) return false;
+    for (std::size_t n = 1; n <= extra; ++n) {
+      const auto next = static_cast<unsigned char>(text[i + n]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points beyond Unicode.
+    if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
+        (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+// Whether a text can travel as one line of the clipboard text: the system
+// clipboard carries UTF-8 text, and a CR or LF would split the line.
+bool CanTravel(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos && IsUtf8(text); }
+
+// Whether a name from the clipboard text names an entry of its folder and
+// nothing else: a text from another program may hold paths.
+bool IsPlainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("\\/\0", 3)) == std::string::npos;
+}
+
+// The third line: leading white space, an optional sign, then the digits up
+// to the first other character; true when they are not all zero.
+bool ReadsAsNonZero(const std::string& line) {
+  std::size_t i = 0;
+  while (i < line.size() && static_cast<unsigned char>(line[i]) <= ' ') ++i;
+  if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
+  for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i)
+    if (line[i] != '0') return true;
+  return false;
+}
+
+}  // namespace
+
+TStringList* TFileList::FindSelectedFiles() const {
+  auto names = std::make_unique<TStringList>();
+  if (SelCount() == 0) return names.release();
+  const TListItems* items = Items();
+  for (int n = 0; n < items->Count(); ++n) {
+    const TListItem* item = items->Item(n);
+    if (item->Selected()) names->Add(item->Caption());
+  }
+  return names.release();
+}
+
+void TFileList::CopyFiles(bool Cut) {
+  const std::string head = "PX4\n" + directory_ + "\n" + (Cut ? "1" : "0") + "\n";
+  if (SelCount() == 0) return;
+  const std::unique_ptr<TStringList> names(FindSelectedFiles());
+  if (!CanTravel(directory_)) {
+    ShowMessage("Can't copy file: " + directory_);
+    return;
+  }
+  // A name the text cannot carry is left out and reported: carried, it
+  // would name other files, or no file at all, which means the folder.
+  std::string text = head;
+  bool any = false;
+  for (int n = 0; n < names->Count(); ++n) {
+    const std::string& name = names->Strings(n);
+    if (!CanTravel(name)) {
+      ShowMessage("Can't copy file: " + IncludeTrailingBackslash(directory_) + name);
+      continue;
+    }
+    text += name + "\r\n";
+    any = true;
+  }
+  if (!any) return;
+  Clipboard()->SetAsText(text);
+  if (!Cut) return;
+  TListItems* items = Items();
+  items->BeginUpdate();
+  for (int n = 0; n < items->Count(); ++n) {
+    TListItem* item = items->Item(n);
+    if (item->Selected() && CanTravel(item->Caption())) item->SetCut(true);
+  }
+  items->EndUpdate();
+}
+
+void TFileList::PasteFiles() {
+  TClipboard* clipboard = Clipboard();
+  if (!clipboard->HasFormat(CF_TEXT)) return;
+  TStringList lines;
+  lines.SetText(clipboard->AsText());
+  if (lines.Count() < 3 || lines[0] != "PX4") return;
+  // Before a folder was read there is no destination.
+  if (directory_.empty()) return;
+  const std::string source = IncludeTrailingBackslash(lines[1]);
+  const bool move = ReadsAsNonZero(lines[2]);
+  const std::string destination = IncludeTrailingBackslash(directory_);
+  const unsigned function = move ? FO_MOVE : FO_COPY;
+  if (lines.Count() == 3) {
+    if (!ShellOperation(function, source, destination, kPasteFolderFlags))
+      ShowMessage("Unable to copy Directory: " + source);
+  } else {
+    for (int n = 3; n < lines.Count(); ++n) {
+      const std::string& name = lines[n];
+      // An empty line names no file (taken whole it would be the folder).
+      if (name.empty()) continue;
+      const std::string from = source + name;
+      const std::string to = destination + name;
+      if (!IsPlainName(name)) {
+        ShowMessage("Can't copy file: " + from);
+        continue;
+      }
+      if (ShellOperation(function, from, to, kPasteFileFlags)) continue;
+      const bool done = move ? MoveFileA(from, to) : CopyFileA(from, to, true);
+      if (!done) ShowMessage("Can't copy file: " + from);
+    }
+  }
+  Refresh_List();
+}
+
+void TFileList::DeleteFiles(bool Permanently) {
+  const std::string verb = Permanently ? "Delete" : "Recycle";
+  const unsigned flags = Permanently ? kDeleteFlags : kRecycleFlags;
+  if (SelCount() == 0) {
+    // Before a folder was read there is nothing to delete.
+    if (directory_.empty()) return;
+    const std::string path = ExcludeTrailingBackslash(directory_);
+    if (Application->MessageBox(Format("%s Directory %s?", verb, path), "Confirm Directory Delete",
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+      return;
+    // The shell never deletes a drive's root: that fails like any folder.
+    if (!ShellOperation(FO_DELETE, path, "", flags))
+      Application->MessageBox(Format("Unable to delete direcotry %s!", path), "Error", MB_OK | MB_ICONERROR);
+    return;
+  }
+  const std::string question =
+      SelCount() == 1 ? Format("%s this %d File?", verb, 1) : Format("%s these %d Files?", verb, SelCount());
+  if (Application->MessageBox(question, "Confirm File Delete", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  const std::string folder = IncludeTrailingBackslash(directory_);
+  TListItems* items = Items();
+  int n = 0;
+  while (n < items->Count()) {
+    TListItem* item = items->Item(n);
+    if (!item->Selected()) {
+      ++n;
+      continue;
+    }
+    const std::string name = item->Caption();
+    if (IsPlainName(name) && ShellOperation(FO_DELETE, folder + name, "", flags)) {
+      item->Delete();  // the next item moves up to this position
+      continue;
+    }
+    Application->MessageBox(Format("Unable to delete file %s!", name), "Error", MB_OK | MB_ICONERROR);
+    ++n;
+  }
+}

@@ -1,0 +1,114 @@
+#include "ComponentTestSupport.h"
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "DriveMap.h"
+#include "Folders.h"
+#include "Library.h"
+#include "Locale.h"
+#include "PrivateHome.h"
+#include "ProgramFolder.h"
+
+namespace component_test {
+
+TestDrive::TestDrive(const std::string& name) {
+  root_ = fs::path(testing_support::PrivateHome()) / "drives" / name;
+  fs::remove_all(root_);
+  fs::create_directories(root_);
+  platform::SetProgramHostFolder(PELLIX_PROGRAM_DIR);
+  platform::SetDriveMap({{'C', root_.string(), 3}, {'P', PELLIX_PROGRAM_DIR, 3}});
+  platform::ForgetCurrentFolder();
+  platform::RegionalSettings settings;
+  settings.decimalSeparator = ".";
+  settings.thousandSeparator = ",";
+  settings.shortDateFormat = "dd/mm/yyyy";
+  settings.longTimeFormat = "hh:nn:ss";
+  platform::SetRegionalSettings(settings);
+}
+
+TestDrive::~TestDrive() {
+  platform::UseSystemRegionalSettings();
+  SetCurrentDirectoryA("P:\\");
+  platform::UseDefaultDriveMap();
+  platform::ForgetCurrentFolder();
+  platform::SetProgramHostFolder("");
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+fs::path TestDrive::Host(const std::string& below) const {
+  std::string path = below;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return root_ / path;
+}
+
+void WriteFile(const fs::path& path, const std::string& content) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void SetModified(const fs::path& path, int year, int month, int day, int hour, int minute, int second) {
+  std::tm fields{};
+  fields.tm_year = year - 1900;
+  fields.tm_mon = month - 1;
+  fields.tm_mday = day;
+  fields.tm_hour = hour;
+  fields.tm_min = minute;
+  fields.tm_sec = second;
+  fields.tm_isdst = -1;
+  const std::time_t when = std::mktime(&fields);
+  const struct timespec times[2] = {{when, 0}, {when, 0}};
+  ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+bool SetDosBits(const fs::path& path, std::uint32_t bits) {
+  char value[16];
+  std::snprintf(value, sizeof value, "0x%x", bits);
+  return ::setxattr(path.c_str(), "user.DOSATTRIB", value, std::strlen(value), 0) == 0;
+}
+
+std::string SamplePng() {
+  HMODULE library = LoadLibraryA("PX4Images.dll");
+  if (library == nullptr) return {};
+  std::string png = LoadResourceBitmap(library, "SM_SDIR1").value_or("");
+  FreeLibrary(library);
+  return png;
+}
+
+std::string Names(const fs::path& folder) {
+  std::set<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) names.insert(entry.path().filename().string());
+  std::string text;
+  for (const auto& name : names) text += (text.empty() ? "" : " | ") + name;
+  return text;
+}
+
+SmallTmpfs::SmallTmpfs(const fs::path& where, std::uint64_t bytes) : path_(where) {
+  fs::create_directories(path_);
+  const std::string options = "size=" + std::to_string(bytes);
+  mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallTmpfs::~SmallTmpfs() {
+  if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+}
+
+}  // namespace component_test
