@@ -252,5 +252,14 @@ bool TControl::ContextMenu(int x, int y) {
 }
 
 TWinControl::~TWinControl() {
-  for (TControl* child : controls_) child->parent_ = nullptr;
+  // The children's widgets leave this widget before it goes: Qt would free
+  // them with it, under the controls that still own them (a form frees its
+  // controls only after its own window).
+  for (TControl* child : controls_) {
+    child->parent_ = nullptr;
+    if (QWidget* w = child->Widget()) {
+      w->hide();
+      w->setParent(nullptr);
+    }
+  }
 }

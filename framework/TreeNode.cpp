@@ -162,3 +162,8 @@ bool TTreeNode::EditText() {
   TTreeView* view = ShownIn(this);
   return view != nullptr && view->EditNode(this);
 }
+
+TRect TTreeNode::DisplayRect(bool textOnly) const {
+  const TTreeView* view = ShownIn(this);
+  return view != nullptr ? view->NodeRect(this, textOnly) : TRect{};
+}

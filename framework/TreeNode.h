@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Object.h"
+#include "Rect.h"
 
 class TTreeNodes;
 class TTreeView;
@@ -58,6 +59,10 @@ class TTreeNode : public TObject {
   void Delete();
   /// Starts editing the text; false when the tree is read-only or does not show the node.
   bool EditText();
+  /// The node's row in the tree's client coordinates (the ones OnMouseDown
+  /// reports), or with textOnly the part that shows its image and text; an
+  /// empty rectangle while the node is not shown (a collapsed parent).
+  TRect DisplayRect(bool textOnly) const;
 
   TTreeNodes* Owner() const { return owner_; }
   TTreeView* TreeView() const;

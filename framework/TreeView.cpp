@@ -150,7 +150,11 @@ void TTreeView::NodesGoing(TTreeNode* node, bool self) {
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
   const QModelIndex index = impl_->view->indexAt(QPoint(x, y));
-  return index.isValid() ? impl_->model->NodeOf(index) : nullptr;
+  if (!index.isValid()) return nullptr;
+  // The indentation left of a node holds its expand button: a press there
+  // expands the node and must not count as a click on it.
+  if (x < impl_->view->visualRect(index).left()) return nullptr;
+  return impl_->model->NodeOf(index);
 }
 
 namespace {
@@ -222,3 +226,14 @@ bool TTreeView::EditNode(TTreeNode* node) {
 }
 
 bool TTreeView::IsEditing() const { return impl_->view->Editing(); }
+
+TRect TTreeView::NodeRect(const TTreeNode* node, bool textOnly) const {
+  const Impl& d = *impl_;
+  const QModelIndex index = d.model->IndexOf(node);
+  const QRect r = d.view->visualRect(index);
+  if (!r.isValid()) return {};
+  // The whole row spans the viewport; the item's own rectangle starts after
+  // its indentation.
+  if (textOnly) return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+  return Rect(0, r.top(), d.view->viewport()->width(), r.bottom() + 1);
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Control.h"
+#include "Rect.h"
 
 class TImageList;
 class TTreeNode;
@@ -31,7 +32,8 @@ class TTreeView : public TWinControl {
   /// Collapses every node.
   void FullCollapse();
   /// The node whose row holds a point of the client area (the coordinates
-  /// OnMouseDown reports), nullptr when none.
+  /// OnMouseDown reports), nullptr when none or when the point lies in the
+  /// indentation left of the node, where its expand button is.
   TTreeNode* GetNodeAt(int x, int y) const;
   /// Sorts the top-level nodes and the children of every node by their texts,
   /// case counting, in the user's locale; equal texts keep their order.
@@ -59,6 +61,7 @@ class TTreeView : public TWinControl {
   /// Nodes below `node` (and `node` itself when `self`) are about to go.
   void NodesGoing(TTreeNode* node, bool self);
   bool EditNode(TTreeNode* node);
+  TRect NodeRect(const TTreeNode* node, bool textOnly) const;
   void UserExpanded(TTreeNode* node);
 
   struct Impl;

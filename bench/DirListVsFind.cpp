@@ -1,0 +1,109 @@
+// Expands a folder of 10,000 sub-folders in a shown folder tree (the folder
+// and each sub-folder read, the whole tree sorted) and compares the time with
+// find DIR -maxdepth 2 -type d on the same folder, in the same run. Prints
+// both and their ratio; the target is a ratio of 3 at most.
+// Usage: bench_dirlist [sub-folders] (default 10000).
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "DirList.h"
+#include "DriveMap.h"
+#include "ProgramFolder.h"
+#include "TreeNode.h"
+#include "TreeNodes.h"
+
+extern char** environ;
+
+namespace {
+
+double Seconds(const std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double FindOnce(const std::string& folder) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const char* argv[] = {"find", folder.c_str(), "-maxdepth", "2", "-type", "d", nullptr};
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, "find", &actions, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  posix_spawn_file_actions_destroy(&actions);
+  return Seconds(start);
+}
+
+TTreeNode* ChildNamed(TTreeNode* node, const std::string& text) {
+  for (TTreeNode* c = node->getFirstChild(); c != nullptr; c = c->getNextSibling())
+    if (c->Text() == text) return c;
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int folders = argc > 1 ? std::atoi(argv[1]) : 10000;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  std::string root = (std::filesystem::temp_directory_path() / "pellix-bench-XXXXXX").string();
+  if (!mkdtemp(root.data())) return 1;
+  const std::string big = root + "/big";
+  ::mkdir(big.c_str(), 0755);
+  // Names in no particular order; every tenth sub-folder has one of its own,
+  // so the second level is read for real.
+  for (int i = 0; i < folders; ++i) {
+    const std::string name = big + "/Folder " + std::to_string((i * 7919) % folders);
+    ::mkdir(name.c_str(), 0755);
+    if (i % 10 == 0) ::mkdir((name + "/inner").c_str(), 0755);
+  }
+
+  QApplication app(argc, argv);
+  platform::SetDriveMap({{'C', root, 3}});
+  platform::SetProgramHostFolder(PELLIX_PROGRAM_DIR);
+  auto* window = new QWidget;
+  window->resize(400, 800);
+  auto* dirList = new TDirList(nullptr);
+  TDirList& tree = *dirList;
+  tree.Widget()->setParent(window);
+  tree.SetBounds(0, 0, 400, 800);
+  window->show();
+  tree.Init();
+  TTreeNode* top = tree.Items()->GetFirstNode();
+  top->Expand(false);
+  TTreeNode* drive = top->getFirstChild();
+  drive->Expand(false);
+  TTreeNode* node = ChildNamed(drive, "big");
+  if (node == nullptr) return 1;
+
+  double expand = 1e9, find = 1e9;
+  int read = 0;
+  for (int round = 0; round < 5; ++round) {
+    node->Collapse(false);
+    app.processEvents();
+    const auto start = std::chrono::steady_clock::now();
+    node->Expand(false);
+    app.processEvents();  // the view lays the new rows out
+    expand = std::min(expand, Seconds(start));
+    read = node->Count();
+    find = std::min(find, FindOnce(big));
+  }
+  std::printf(
+      "%d sub-folders (%d read): expand %.1f ms, find -maxdepth 2 -type d %.1f ms, ratio %.2f (target 3 at most)\n",
+      folders, read, expand * 1000, find * 1000, expand / find);
+  delete dirList;
+  delete window;
+  std::filesystem::remove_all(root);
+  return 0;
+}
