@@ -11,7 +11,9 @@
 #include "MainForm.h"
 #include "Process.h"
 #include "ProcessArguments.h"
+#if __has_include("RegForm.h")  // TEMPORARY until the learner lands
 #include "RegForm.h"
+#endif
 #include "ShellExecute.h"
 #include "StringList.h"
 #include "ViewTypes.h"
@@ -114,6 +116,8 @@ void TMainForm::RunProgramOptions() {
 }
 
 void TMainForm::LearnFileTypes() {
+#if __has_include("RegForm.h")
   LearnForm->ShowModal();
+#endif
   ResetProgram();
 }

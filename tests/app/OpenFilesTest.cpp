@@ -19,12 +19,14 @@
 #include "DirList.h"
 #include "DriveMap.h"
 #include "FileList.h"
+#include "Folders.h"
 #include "ListItem.h"
 #include "ListItems.h"
 #include "MainForm.h"
 #include "PrivateHome.h"
 #include "ProgramFolder.h"
 #include "ScriptedMessageBoxes.h"
+#include "StartFolder.h"
 #include "ViewTypes.h"
 
 extern char** environ;
@@ -112,12 +114,16 @@ class OpenFiles : public ::testing::Test {
     fs::permissions(terminal, fs::perms::owner_all);
     setenv("PELLIX_TERMINAL", terminal.c_str(), 1);
 
+    hostCwd_ = fs::current_path();
     Application->SetTitle("C:\\Data");
     form_ = new TMainForm(Application);
   }
 
   void TearDown() override {
+    if (form_ == nullptr) return;  // skipped before anything was set up
     delete form_;
+    fs::current_path(hostCwd_);
+    platform::ForgetCurrentFolder();
     unsetenv("PELLIX_TERMINAL");
     unsetenv("RECORD_ARGS_DIR");
     unsetenv("RECORD_ARGS_SLEEP_MS");
@@ -169,7 +175,7 @@ class OpenFiles : public ::testing::Test {
     return {programs_.string(), "-e", Program("Quorvin.exe"), argument};
   }
 
-  fs::path scratch_, root_, programs_, records_;
+  fs::path hostCwd_, scratch_, root_, programs_, records_;
   testing_support::ScriptedMessageBoxes boxes_;
   TMainForm* form_ = nullptr;
 };
@@ -185,7 +191,8 @@ TEST_F(OpenFiles, OpensFilesOfDifferentTypesInListOrder) {
   EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", R"(C:\Data\a.txt)"));
   EXPECT_EQ(records[1].lines, Viewer("Lumbrel.exe", R"(C:\Data\b.jpg)"));
   // The file itself, in its own folder, without an argument.
-  EXPECT_EQ(records[2].lines, (std::vector<std::string>{(root_ / "Data").string(), (root_ / "Data" / "c.run").string()}));
+  EXPECT_EQ(records[2].lines,
+            (std::vector<std::string>{(root_ / "Data").string(), (root_ / "Data" / "c.run").string()}));
   EXPECT_TRUE(boxes_.Shown().empty());
 }
 
@@ -197,11 +204,16 @@ TEST_F(OpenFiles, ChoosesTheViewerByTheRequestedOrLearnedType) {
     const char* viewer;  // nullptr: the byte viewer in a terminal
   } cases[] = {
       {vwByFileType, "x.neg", "Scrivet.exe"},  // a negative type in the table
-      {vwByFileType, "x.zer", "Scrivet.exe"},  {vwByFileType, "x.fiv", "Scrivet.exe"},
-      {vwByFileType, "x.bin", nullptr},        {-2, "x.jpg", "Lumbrel.exe"},  // any negative request
-      {vwImageViewer, "x.txt", "Lumbrel.exe"}, {vwTextViewer, "x.jpg", "Scrivet.exe"},
-      {vwByteViewer, "x.txt", nullptr},        {0, "x.jpg", "Scrivet.exe"},
-      {5, "x.jpg", "Scrivet.exe"},             {8, "x.jpg", "Scrivet.exe"},
+      {vwByFileType, "x.zer", "Scrivet.exe"},
+      {vwByFileType, "x.fiv", "Scrivet.exe"},
+      {vwByFileType, "x.bin", nullptr},
+      {-2, "x.jpg", "Lumbrel.exe"},  // any negative request
+      {vwImageViewer, "x.txt", "Lumbrel.exe"},
+      {vwTextViewer, "x.jpg", "Scrivet.exe"},
+      {vwByteViewer, "x.txt", nullptr},
+      {0, "x.jpg", "Scrivet.exe"},
+      {5, "x.jpg", "Scrivet.exe"},
+      {8, "x.jpg", "Scrivet.exe"},
   };
   for (const auto& c : cases) {
     ClearRecords();
@@ -210,8 +222,7 @@ TEST_F(OpenFiles, ChoosesTheViewerByTheRequestedOrLearnedType) {
     const std::vector<Record> records = Records(1);
     ASSERT_EQ(records.size(), 1u) << c.name << " as " << c.type;
     const std::string path = std::string("C:\\Data\\") + c.name;
-    EXPECT_EQ(records[0].lines, c.viewer ? Viewer(c.viewer, path) : ByteViewer(path))
-        << c.name << " as " << c.type;
+    EXPECT_EQ(records[0].lines, c.viewer ? Viewer(c.viewer, path) : ByteViewer(path)) << c.name << " as " << c.type;
   }
   EXPECT_TRUE(boxes_.Shown().empty());
 }
@@ -304,6 +315,19 @@ TEST_F(OpenFiles, RunProgramWaitsOnlyWhenAsked) {
   }
 }
 
+// After a tree node was only expanded, Location names another folder than
+// the one listed; the selected names are the listed folder's.
+TEST_F(OpenFiles, PathsAreBuiltFromTheListedFolder) {
+  WriteFile(root_ / "Data" / "a.txt", "listed");
+  WriteFile(root_ / "Other" / "a.txt", "same name elsewhere");
+  Select("C:\\Data\\", {"a.txt"});
+  form_->DirList->Location = "C:\\Other";
+  form_->RunSelected(vwTextViewer);
+  const std::vector<Record> records = Records(1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", R"(C:\Data\a.txt)"));
+}
+
 TEST_F(OpenFiles, TheDoubleClickOpensByFileType) {
   WriteFile(root_ / "Data" / "a.jpg", "a");
   Select("C:\\Data\\", {"a.jpg"});
@@ -346,7 +370,9 @@ TEST_F(OpenFiles, TheRestartStartsTheProgramOnTheSameFolderAfterTheSettingsAreWr
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], programs_.string());
   EXPECT_EQ(lines[1], Program("Pellix4.exe"));
+  // One argument, and the new copy's start folder is the folder the tree showed.
   EXPECT_EQ(lines[2], "C:\\My Data\\");
+  EXPECT_EQ(CommandLineTail({lines[2]}), form_->DirList->Location);
   // What the new copy found in "Settings.ini" when it started: the layout
   // the closing window wrote, whole.
   const std::string settings = ReadFile(programs_ / "Settings.ini");
