@@ -11,9 +11,7 @@
 #include "MainForm.h"
 #include "Process.h"
 #include "ProcessArguments.h"
-#if __has_include("RegForm.h")  // TEMPORARY until the learner lands
 #include "RegForm.h"
-#endif
 #include "ShellExecute.h"
 #include "StringList.h"
 #include "ViewTypes.h"
@@ -116,8 +114,6 @@ void TMainForm::RunProgramOptions() {
 }
 
 void TMainForm::LearnFileTypes() {
-#if __has_include("RegForm.h")
   LearnForm->ShowModal();
-#endif
   ResetProgram();
 }
