@@ -1,0 +1,30 @@
+// The program's entry: initialises the application object, hands the
+// command-line tail to the main window as the application's title, creates
+// the windows and runs the message loop until the main window has closed.
+
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Exception.h"
+#include "MainForm.h"
+#include "StartFolder.h"
+
+int main(int argc, char** argv) {
+  try {
+    Application->Initialize();
+    Application->SetTitle(CommandLineTail(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)));
+    Application->CreateForm(MainForm);
+    Application->Run();
+  } catch (const Exception& error) {
+    // An error out of a window's construction ends the program after its
+    // message box; errors inside the message loop are shown by the loop.
+    // The title may still hold the tail: the box is captioned "Pellix".
+    Application->SetTitle("Pellix");
+    Application->ShowException(error);
+  } catch (const std::exception& error) {
+    Application->SetTitle("Pellix");
+    Application->ShowException(Exception(error.what()));
+  }
+  return 0;
+}

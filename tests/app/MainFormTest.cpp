@@ -1,0 +1,216 @@
+// The main window: its layout arithmetic, the bars and their pop-up menu,
+// the hint line, the start folder and the construction's failures.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "ControlBar.h"
+#include "DirList.h"
+#include "Edit.h"
+#include "Exception.h"
+#include "FileList.h"
+#include "ImageList.h"
+#include "Label.h"
+#include "ListItem.h"
+#include "ListItems.h"
+#include "MainForm.h"
+#include "MainWindowFixture.h"
+#include "MenuItem.h"
+#include "PXManager.h"
+#include "Panel.h"
+#include "ScriptedMessageBoxes.h"
+#include "ToolBar.h"
+#include "ToolButton.h"
+
+namespace app_test {
+namespace {
+
+using MainFormTest = MainWindowTest;
+
+// The panes against the bar container and the status line, as every layout
+// must leave them.
+void ExpectPanesFit(const TMainForm* form) {
+  const int w = form->Width() - 8;
+  const int h = form->Height() - 28;
+  EXPECT_EQ(form->ControlBar->Left(), 0);
+  EXPECT_EQ(form->ControlBar->Width(), w);
+  EXPECT_EQ(form->StatusPanel->Height(), form->File_L->Height() + 4);
+  EXPECT_EQ(form->StatusPanel->Top() + form->StatusPanel->Height(), h);
+  EXPECT_EQ(form->StatusPanel->Width(), w);
+  EXPECT_EQ(form->DirList->Top(), form->ControlBar->Height() + 6);
+  EXPECT_EQ(form->FileList->Top(), form->ControlBar->Height() + 5);
+  EXPECT_EQ(form->DirList->Top() + form->DirList->Height(), form->StatusPanel->Top() - 6);
+  EXPECT_EQ(form->FileList->Top() + form->FileList->Height(), form->StatusPanel->Top() - 6);
+}
+
+TEST_F(MainFormTest, LayoutFollowsTheWindowWidth) {
+  OpenWindow();
+  const struct {
+    int width;
+    int treeWidth;
+    int listLeft;
+    int listWidth;
+  } cases[] = {{800, 215, 227, 559}, {1024, 276, 288, 722}, {801, 216, 228, 559}};
+  for (const auto& c : cases) {
+    MainForm->SetWidth(c.width);
+    EXPECT_EQ(MainForm->DirList->Left(), 6) << c.width;
+    EXPECT_EQ(MainForm->DirList->Width(), c.treeWidth) << c.width;
+    EXPECT_EQ(MainForm->FileList->Left(), c.listLeft) << c.width;
+    EXPECT_EQ(MainForm->FileList->Width(), c.listWidth) << c.width;
+    ExpectPanesFit(MainForm);
+  }
+  MainForm->SetWidth(800);
+  EXPECT_EQ(MainForm->FileList->Left() + MainForm->FileList->Width(), 786);
+  EXPECT_EQ(MainForm->ControlBar->Height(), 55);
+  EXPECT_EQ(MainForm->DirList->Top(), 61);
+  EXPECT_EQ(MainForm->FileList->Top(), 60);
+}
+
+TEST_F(MainFormTest, PanesFollowTheBarContainersHeight) {
+  OpenWindow();
+  MainForm->Show();
+  // Hiding both bars of the first row leaves one row; the panes move up.
+  MainForm->ControlMenuClick(MainForm->Menu_CM);
+  MainForm->ControlMenuClick(MainForm->Std_CM);
+  EXPECT_EQ(MainForm->ControlBar->Height(), 28);
+  ExpectPanesFit(MainForm);
+  EXPECT_EQ(MainForm->DirList->Top(), 34);
+  MainForm->ControlMenuClick(MainForm->Loc_CM);
+  EXPECT_EQ(MainForm->ControlBar->Height(), 0);
+  ExpectPanesFit(MainForm);
+  for (TMenuItem* item : {MainForm->Menu_CM, MainForm->Std_CM, MainForm->Loc_CM}) {
+    MainForm->ControlMenuClick(item);
+    EXPECT_TRUE(item->Checked()) << item->Name;
+  }
+  EXPECT_EQ(MainForm->ControlBar->Height(), 55);
+  ExpectPanesFit(MainForm);
+  EXPECT_EQ(MainForm->DirList->Top(), 61);
+}
+
+TEST_F(MainFormTest, EveryResizeEmptiesTheHintLineWhichShowsTheApplicationsHint) {
+  OpenWindow();
+  Application->SetHint("Closes Pellix");
+  EXPECT_EQ(MainForm->HintLabel->Caption(), "Closes Pellix");
+  MainForm->SetWidth(900);
+  EXPECT_EQ(MainForm->HintLabel->Caption(), "");
+  Application->SetHint("");
+}
+
+TEST_F(MainFormTest, AHiddenBarStaysHiddenAfterARestart) {
+  OpenWindow();
+  EXPECT_TRUE(MainForm->Loc_CM->Checked());
+  MainForm->Loc_CM->Click();
+  EXPECT_FALSE(MainForm->Loc_CM->Checked());
+  EXPECT_FALSE(MainForm->LocationBar->Visible());
+  MainForm->Close();
+  CloseWindow();
+
+  OpenWindow();
+  EXPECT_FALSE(MainForm->LocationBar->Visible());
+  EXPECT_FALSE(MainForm->Loc_CM->Checked());
+  EXPECT_TRUE(MainForm->Menu_CM->Checked());
+  EXPECT_TRUE(MainForm->Std_CM->Checked());
+  EXPECT_EQ(MainForm->ControlBar->Height(), 28);
+  MainForm->Loc_CM->Click();
+  EXPECT_TRUE(MainForm->LocationBar->Visible());
+  EXPECT_TRUE(MainForm->Loc_CM->Checked());
+  EXPECT_EQ(MainForm->ControlBar->Height(), 55);
+}
+
+TEST_F(MainFormTest, SizeAndBarPlacesSurviveARestart) {
+  OpenWindow();
+  MainForm->SetWidth(1000);
+  MainForm->SetHeight(700);
+  MainForm->StdBar->SetLeft(400);
+  MainForm->Close();
+  CloseWindow();
+  OpenWindow();
+  EXPECT_EQ(MainForm->Width(), 1000);
+  EXPECT_EQ(MainForm->Height(), 700);
+  EXPECT_EQ(MainForm->StdBar->Left(), 400);
+  EXPECT_EQ(MainForm->DirList->Width(), 270);
+}
+
+TEST_F(MainFormTest, BarsCarryTheirButtonsMenusAndImages) {
+  OpenWindow();
+  const TMainForm& f = *MainForm;
+  ASSERT_EQ(f.MenuBar->ButtonCount(), 5);
+  const std::vector<std::pair<TToolButton*, TMenuItem*>> drops = {{f.File_TB, f.File_M},
+                                                                  {f.Edit_TB, f.Edit_M},
+                                                                  {f.Options_TB, f.Options_M},
+                                                                  {f.View_TB, f.View_MM},
+                                                                  {f.Help_TB, f.Help_M}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(f.MenuBar->Buttons(i), drops[static_cast<size_t>(i)].first);
+    EXPECT_EQ(drops[static_cast<size_t>(i)].first->MenuItem(), drops[static_cast<size_t>(i)].second);
+    EXPECT_EQ(drops[static_cast<size_t>(i)].first->Width(), 62);
+  }
+  EXPECT_EQ(f.MenuBar->Width(), 5 * 62);
+
+  ASSERT_EQ(f.StdBar->ButtonCount(), 10);
+  EXPECT_EQ(f.StdImages->Count(), 8);
+  const int images[] = {0, 6, -1, 1, 2, 3, -1, 5, 7, 4};
+  for (int i = 0; i < 10; ++i) {
+    const TToolButton* button = f.StdBar->Buttons(i);
+    if (images[i] < 0) {
+      EXPECT_EQ(button->Style(), tbsSeparator) << i;
+      EXPECT_EQ(button->Width(), 6) << i;
+    } else {
+      EXPECT_EQ(button->ImageIndex(), images[i]) << button->Name;
+      EXPECT_FALSE(button->Hint().empty()) << button->Name;
+    }
+  }
+  EXPECT_EQ(f.Delete_TB->Hint(), "Send Selected Files to Recycle Bin");
+
+  // The view items are one radio group, details checked at start.
+  EXPECT_TRUE(f.VDetails_M->Checked());
+  f.VList_M->SetChecked(true);
+  EXPECT_FALSE(f.VDetails_M->Checked());
+  EXPECT_EQ(f.View_FM->Count(), 3);
+}
+
+TEST_F(MainFormTest, WithoutATailTheWindowOpensTheProgramFolder) {
+  WriteText(programFolder_ / "readme.txt", "x");
+  OpenWindow();
+  EXPECT_EQ(Application->Title(), "Pellix");
+  EXPECT_EQ(MainForm->ProgramDir, ProgramDir());
+  EXPECT_EQ(MainForm->CurrentDir_E->Text(), ProgramDir());
+  EXPECT_EQ(GetCurrentDirectoryA(), "C:\\Pellix4");
+  bool listed = false;
+  for (int i = 0; i < MainForm->FileList->Items()->Count(); ++i)
+    listed = listed || MainForm->FileList->Items()->Item(i)->Caption() == "readme.txt";
+  EXPECT_TRUE(listed);
+}
+
+TEST_F(MainFormTest, TheWholeTailIsTheStartFolder) {
+  std::filesystem::create_directories(drive_ / "My Files");
+  for (const char* tail : {"C:\\My Files", "C:\\My Files  "}) {
+    OpenWindow(tail);
+    EXPECT_EQ(MainForm->CurrentDir_E->Text(), "C:\\My Files\\") << tail;
+    EXPECT_EQ(GetCurrentDirectoryA(), "C:\\My Files") << tail;
+    EXPECT_EQ(Application->Title(), "Pellix");
+    CloseWindow();
+  }
+  // Quotes stay part of the tail, so no folder of that name opens.
+  OpenWindow("\"C:\\My Files\"");
+  EXPECT_EQ(MainForm->DirList->Location, "");
+  EXPECT_EQ(MainForm->CurrentDir_E->Text(), "My Computer");
+  EXPECT_EQ(MainForm->FileList->Items()->Count(), 0);
+}
+
+TEST_F(MainFormTest, AMissingImageLibraryEndsTheConstruction) {
+  std::filesystem::remove(programFolder_ / "PX4Images.dll");
+  Application->SetTitle("");
+  try {
+    Application->CreateForm(MainForm);
+    FAIL() << "the window was built";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), "Unable to Find DLL: PX4Images.dll");
+  }
+  EXPECT_EQ(MainForm, nullptr);
+}
+
+}  // namespace
+}  // namespace app_test

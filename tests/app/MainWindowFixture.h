@@ -1,0 +1,82 @@
+#pragma once
+
+// Builds the main window in a program folder of the test's own: drive C: is
+// a fresh temporary folder, the program folder is C:\Pellix4 with the
+// resource libraries copied from the build's program folder, and a file-type
+// table file, so no learner runs unless a test removes it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "Application.h"
+#include "DriveMap.h"
+#include "Folders.h"
+#include "MainForm.h"
+#include "PrivateHome.h"
+#include "ProgramFolder.h"
+
+namespace app_test {
+
+namespace fs = std::filesystem;
+
+inline void WriteText(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    drive_ = fs::path(testing_support::PrivateHome()) / "app" /
+             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(drive_);
+    programFolder_ = drive_ / "Pellix4";
+    const fs::path built = PELLIX_PROGRAM_DIR;
+    fs::create_directories(programFolder_ / "Windows" / "System32");
+    fs::copy_file(built / "PX4Images.dll", programFolder_ / "PX4Images.dll");
+    fs::copy_file(built / "Windows" / "System32" / "SHELL32.DLL",
+                  programFolder_ / "Windows" / "System32" / "SHELL32.DLL");
+    WriteText(RegInfoFile(), "PX41\r\n");
+    platform::SetDriveMap({{'C', drive_.string(), 3}});
+    platform::SetProgramHostFolder(programFolder_.string());
+  }
+
+  void TearDown() override {
+    CloseWindow();
+    platform::SetProgramHostFolder("");
+    platform::UseDefaultDriveMap();
+  }
+
+  /// Builds the main window as the entry does, the tail handed over as the
+  /// application's title.
+  void OpenWindow(const std::string& tail = "") {
+    Application->SetTitle(tail);
+    Application->CreateForm(MainForm);
+  }
+
+  /// Frees the window without closing it (no settings are written).
+  void CloseWindow() {
+    delete MainForm;
+    MainForm = nullptr;
+  }
+
+  fs::path SettingsFile() const { return programFolder_ / "Settings.ini"; }
+  fs::path RegInfoFile() const { return programFolder_ / "RegInfo.ini"; }
+  static std::string ProgramDir() { return "C:\\Pellix4\\"; }
+
+  fs::path drive_;
+  fs::path programFolder_;
+};
+
+}  // namespace app_test

@@ -1,0 +1,198 @@
+// "Settings.ini": defaults, value syntax, the program-folder macro, the
+// rewritten "VIEW" section and a file that cannot be written.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ControlBar.h"
+#include "DirList.h"
+#include "FileList.h"
+#include "Font.h"
+#include "ListColumn.h"
+#include "ListColumns.h"
+#include "MainForm.h"
+#include "MainWindowFixture.h"
+#include "PXManager.h"
+#include "Panel.h"
+#include "ScriptedMessageBoxes.h"
+#include "ToolBar.h"
+
+namespace app_test {
+namespace {
+
+using Settings = MainWindowTest;
+
+// The keys of a section as they stand in the file, in order.
+std::vector<std::string> KeysOf(const std::string& file, const std::string& section) {
+  std::vector<std::string> keys;
+  std::istringstream lines(file);
+  std::string line;
+  bool inside = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      inside = line == "[" + section + "]";
+      continue;
+    }
+    if (inside && line.find('=') != std::string::npos) keys.push_back(line);
+  }
+  return keys;
+}
+
+TEST_F(Settings, NoFileGivesEveryDefault) {
+  OpenWindow();
+  const std::string dir = ProgramDir();
+  EXPECT_EQ(MainForm->Programs[0], "");
+  EXPECT_EQ(MainForm->Programs[1], dir + "Quorvin.exe");
+  EXPECT_EQ(MainForm->Programs[2], dir + "Dorrin2.exe");
+  EXPECT_EQ(MainForm->Programs[3], dir + "Kindlow.exe");
+  EXPECT_EQ(MainForm->Programs[4], dir + "Lumbrel.exe");
+  EXPECT_EQ(MainForm->Programs[5], dir + "Scrivet.exe");
+
+  const TFont* font = PXManager->Font;
+  EXPECT_EQ(font->Name(), "MS Sans Serif");
+  EXPECT_EQ(font->Size(), 8);
+  EXPECT_EQ(font->Charset(), 1);
+  EXPECT_EQ(font->Pitch(), fpDefault);
+  EXPECT_EQ(font->Style(), 0);
+  EXPECT_EQ(font->Color(), static_cast<TColor>(0xF332A968u));
+  EXPECT_EQ(font->Color(), -214783640);
+  EXPECT_EQ(ColorToRGB(font->Color()), 0u) << "the odd default draws black";
+
+  EXPECT_EQ(PXManager->BackCl, clBtnFace);
+  EXPECT_EQ(PXManager->FileCl, clWindow);
+  EXPECT_EQ(PXManager->DirCl, clWindow);
+  EXPECT_EQ(MainForm->Color(), clBtnFace);
+  EXPECT_EQ(MainForm->FileList->Color(), clWindow);
+  EXPECT_EQ(MainForm->DirList->Color(), clWindow);
+  EXPECT_EQ(MainForm->FileList->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(MainForm->FileList->Font()->Size(), 8);
+
+  const int widths[] = {145, 70, 130, 118, 62};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(MainForm->FileList->Columns()->Item(i)->Width(), widths[i]) << i;
+
+  EXPECT_EQ(PXManager->MainWidth, 800);
+  EXPECT_EQ(PXManager->MainHeight, 600);
+  EXPECT_EQ(PXManager->PropWidth, 350);
+  EXPECT_EQ(PXManager->PropHeight, 460);
+  EXPECT_EQ(PXManager->SearchWidth, 800);
+  EXPECT_EQ(PXManager->SearchHeight, 600);
+  EXPECT_EQ(MainForm->Width(), 800);
+  EXPECT_EQ(MainForm->Height(), 600);
+
+  EXPECT_EQ(MainForm->LocationBar->Left(), 11);
+  EXPECT_EQ(MainForm->LocationBar->Top(), 30);
+  EXPECT_EQ(MainForm->MenuBar->Left(), 11);
+  EXPECT_EQ(MainForm->MenuBar->Top(), 1);
+  EXPECT_EQ(MainForm->StdBar->Left(), 334);
+  EXPECT_EQ(MainForm->StdBar->Top(), 1);
+  for (TControl* bar : {static_cast<TControl*>(MainForm->LocationBar), static_cast<TControl*>(MainForm->MenuBar),
+                        static_cast<TControl*>(MainForm->StdBar)}) {
+    EXPECT_TRUE(bar->Visible()) << bar->Name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile())) << "reading creates no file";
+}
+
+TEST_F(Settings, IntegersReadAsDecimalOrHexadecimalAndOtherTextGivesTheDefault) {
+  const struct {
+    const char* value;
+    int size;
+  } cases[] = {
+      {"12", 12},  {"  12 ", 12},  {"$1F", 31},   {"0x1F", 31}, {"0X1f", 31},
+      {"x1F", 31}, {"\"14\"", 14}, {"twelve", 8}, {"12pt", 8},  {"", 8},
+  };
+  for (const auto& c : cases) {
+    WriteText(SettingsFile(), std::string("[ENV]\r\nFSize=") + c.value + "\r\n");
+    OpenWindow();
+    EXPECT_EQ(PXManager->Font->Size(), c.size) << c.value;
+    CloseWindow();
+  }
+}
+
+TEST_F(Settings, ColoursAndStylesReachTheWindowTreeAndList) {
+  WriteText(SettingsFile(),
+            "[ENV]\r\nFName=Courier New\r\nFSize=$C\r\nFCol=255\r\nFStyle1=1\r\nFStyle3=7\r\n"
+            "BackCl=-2147483643\r\nFileCl=0x00FF00\r\nDirCl=$80000018\r\n");
+  OpenWindow();
+  for (TControl* control : {static_cast<TControl*>(MainForm), static_cast<TControl*>(MainForm->DirList),
+                            static_cast<TControl*>(MainForm->FileList)}) {
+    EXPECT_EQ(control->Font()->Name(), "Courier New") << control->Name;
+    EXPECT_EQ(control->Font()->Size(), 12) << control->Name;
+    EXPECT_EQ(control->Font()->Color(), clRed) << control->Name;
+    EXPECT_EQ(control->Font()->Style(), fsBold | fsUnderline) << control->Name;
+  }
+  EXPECT_EQ(MainForm->Color(), clWindow);
+  EXPECT_EQ(MainForm->FileList->Color(), clLime);
+  EXPECT_EQ(MainForm->DirList->Color(), clInfoBk);
+}
+
+TEST_F(Settings, OnlyTheFirstProgramFolderMacroIsReplaced) {
+  WriteText(SettingsFile(),
+            "[px41]\r\nbin=D:\\Viewers\\($PX4)x.exe\r\nCD=($PX4)a($PX4)b.exe\r\nREG=C:\\Kindlow.exe\r\n"
+            "IMG=($px4)Lumbrel.exe\r\nTXT=\"($PX4)Scrivet.exe\"\r\n");
+  OpenWindow();
+  const std::string dir = ProgramDir();
+  EXPECT_EQ(MainForm->Programs[1], "D:\\Viewers\\" + dir + "x.exe");
+  EXPECT_EQ(MainForm->Programs[2], dir + "a($PX4)b.exe");
+  EXPECT_EQ(MainForm->Programs[3], "C:\\Kindlow.exe");
+  EXPECT_EQ(MainForm->Programs[4], "($px4)Lumbrel.exe") << "the macro is matched in its exact case";
+  EXPECT_EQ(MainForm->Programs[5], dir + "Scrivet.exe");
+}
+
+TEST_F(Settings, CloseRewritesViewInOrderAndLeavesTheRestAlone) {
+  const std::string before =
+      "; written by the options program\r\n[ENV]\r\nFSize=9\r\n\r\n[VIEW]\r\nExtra=1\r\nCOL1=100\r\n"
+      "; a comment in VIEW\r\n[PX41]\r\nBIN=($PX4)Quorvin.exe\r\n";
+  WriteText(SettingsFile(), before);
+  OpenWindow();
+  MainForm->LocationBar->SetVisible(false);
+  MainForm->Close();
+
+  const std::string after = ReadText(SettingsFile());
+  EXPECT_EQ(after.substr(0, after.find("[VIEW]")),
+            "; written by the options program\r\n[ENV]\r\nFSize=9\r\n\r\n[PX41]\r\nBIN=($PX4)Quorvin.exe\r\n");
+  const std::vector<std::string> expected = {
+      "COL1=100",         "COL2=70",    "COL3=130",      "COL4=118",       "COL5=62",   "MainWidth=800",
+      "MainHeight=600",   "MainWS=0",   "PropWidth=350", "PropHeight=460", "PropWS=0",  "SearchWidth=800",
+      "SearchHeight=600", "SearchWS=0", "LBarX=11",      "LBarY=30",       "LBarVis=0", "MBarX=11",
+      "MBarY=1",          "MBarVis=1",  "SBarX=334",     "SBarY=1",        "SBarVis=1",
+  };
+  EXPECT_EQ(KeysOf(after, "VIEW"), expected);
+  EXPECT_EQ(after.find("Extra"), std::string::npos);
+  EXPECT_EQ(after.find("a comment in VIEW"), std::string::npos);
+}
+
+TEST_F(Settings, ApplyLookWithAnUnknownWindowChangesNothing) {
+  OpenWindow();
+  PXManager->BackCl = clRed;
+  PXManager->FileCl = clRed;
+  PXManager->DirCl = clRed;
+  PXManager->Font->SetName("Courier New");
+  for (short window : {0, 4, -1}) {
+    PXManager->ApplyLook(window);
+    EXPECT_EQ(MainForm->Color(), clBtnFace) << window;
+    EXPECT_EQ(MainForm->FileList->Color(), clWindow) << window;
+    EXPECT_EQ(MainForm->DirList->Color(), clWindow) << window;
+    EXPECT_EQ(MainForm->Font()->Name(), "MS Sans Serif") << window;
+  }
+  PXManager->ApplyLook(1);
+  EXPECT_EQ(MainForm->Color(), clRed);
+  EXPECT_EQ(MainForm->DirList->Font()->Name(), "Courier New");
+}
+
+TEST_F(Settings, AReadOnlyFileIsReportedOnceAndTheWindowStillCloses) {
+  const std::string before = "[VIEW]\r\nMainWidth=700\r\n";
+  WriteText(SettingsFile(), before);
+  std::filesystem::permissions(SettingsFile(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  OpenWindow();
+  MainForm->Show();
+  testing_support::ScriptedMessageBoxes boxes;
+  MainForm->Close();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Unable to write to C:\\Pellix4\\Settings.ini"});
+  EXPECT_FALSE(MainForm->Visible());
+  EXPECT_EQ(ReadText(SettingsFile()), before);
+}
+
+}  // namespace
+}  // namespace app_test
