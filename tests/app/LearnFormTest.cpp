@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Application.h"
+#include "Button.h"
+#include "Dialogs.h"
+#include "Kindlow.h"
+#include "Label.h"
+#include "LearnerFixture.h"
+#include "ProgressBar.h"
+#include "RegForm.h"
+#include "ScriptedMessageBoxes.h"
+#include "SystemRegistry.h"
+
+namespace {
+
+using learner_test::BuiltInLines;
+using learner_test::LearnerTest;
+using testing_support::ScriptedMessageBoxes;
+
+using LearnFormTest = LearnerTest;
+
+// What the small database teaches: the lines the scan writes, in candidate
+// order, then the ten built-in ones. ".TXT", ".BMP" and ".WMF" are known to
+// the database and never written from it; ".c" is probed as ".C  " and not
+// found.
+std::vector<std::string> LearnedLines(const std::string& alphaIcon) {
+  std::vector<std::string> lines = {
+      "PX41",
+      ".ABC; Alpha document; " + alphaIcon + "; 0; 1;",
+      ".BAR; application/x-bare; -; 0; 1;",
+      ".SEM; semi; colon # hash; -; 0; 1;",
+  };
+  lines.insert(lines.end(), BuiltInLines().begin(), BuiltInLines().end());
+  return lines;
+}
+
+TEST_F(LearnFormTest, TheDialogAsDesigned) {
+  TLearnForm& form = *LearnForm;
+  EXPECT_EQ(form.Caption(), "File Type Learner");
+  EXPECT_EQ(form.Width(), 378);
+  EXPECT_EQ(form.Height(), 225);
+  EXPECT_EQ(form.Position(), poMainFormCenter);
+  EXPECT_EQ(form.Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(form.Font()->Height(), 13);
+  EXPECT_FALSE(form.Visible());
+
+  const TProgressBar& bar = *form.ProgressBar;
+  EXPECT_EQ(std::vector<int>({bar.Left(), bar.Top(), bar.Width(), bar.Height()}), std::vector<int>({24, 112, 217, 16}));
+  EXPECT_EQ(bar.Min(), 0);
+  EXPECT_EQ(bar.Max(), 100);
+  EXPECT_TRUE(bar.Smooth());
+  EXPECT_EQ(bar.Step(), 2);
+
+  struct LabelCase {
+    TLabel* label;
+    int left;
+    int top;
+    const char* caption;
+  };
+  const LabelCase labels[] = {
+      {form.EInfo1_L, 24, 24, "Learning File Extensions"},
+      {form.EInfo2_L, 24, 72, "This Program only runs ONCE, so please be patient!"},
+      {form.CurExt_L, 24, 144, ""},
+      {form.CurPos_L, 248, 112, ""},
+  };
+  for (const LabelCase& c : labels) {
+    EXPECT_EQ(c.label->Parent(), &form) << c.caption;
+    EXPECT_EQ(c.label->Left(), c.left) << c.caption;
+    EXPECT_EQ(c.label->Top(), c.top) << c.caption;
+    EXPECT_EQ(c.label->Caption(), c.caption);
+  }
+  const TButton& close = *form.Close_B;
+  EXPECT_EQ(close.Caption(), "Close");
+  EXPECT_EQ(std::vector<int>({close.Left(), close.Top(), close.Width(), close.Height()}),
+            std::vector<int>({147, 168, 75, 25}));
+  EXPECT_TRUE(close.Enabled());
+  ASSERT_NE(form.Learner, nullptr);
+}
+
+TEST_F(LearnFormTest, WithoutTheFileItLearnsAtOnceAndCloses) {
+  ScriptedMessageBoxes boxes;
+  EXPECT_EQ(LearnForm->ShowModal(), mrCancel);
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_EQ(FileLines(), LearnedLines(AlphaIcon()));
+  EXPECT_EQ(LearnForm->CurExt_L->Caption(), "DONE!");
+  EXPECT_EQ(LearnForm->CurPos_L->Caption(), "100%");
+  EXPECT_EQ(LearnForm->ProgressBar->Position(), 100);
+  EXPECT_TRUE(LearnForm->Close_B->Enabled());
+  EXPECT_FALSE(LearnForm->Visible());
+}
+
+TEST_F(LearnFormTest, WithTheFileItAsksAndNoLeavesTheFileUnchanged) {
+  const std::string old = "PX41\r\n.OLD; old type; -; 0; 1;\r\n";
+  WriteFile(old);
+  ScriptedMessageBoxes boxes;
+  boxes.Script({IDNO});
+  EXPECT_EQ(LearnForm->ShowModal(), mrCancel);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].Text, "Relearn File Types?");
+  EXPECT_EQ(boxes.Shown()[0].Caption, "Kindlow");
+  EXPECT_EQ(boxes.Shown()[0].Flags, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(ReadFile(), old);
+  EXPECT_EQ(LearnForm->CurExt_L->Caption(), "");
+  EXPECT_FALSE(LearnForm->Visible());
+}
+
+TEST_F(LearnFormTest, WithTheFileYesLearnsItAnew) {
+  WriteFile("PX41\r\n.OLD; old type; -; 0; 1;\r\n");
+  ScriptedMessageBoxes boxes;
+  boxes.Script({IDYES});
+  LearnForm->ShowModal();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"Relearn File Types?"}));
+  EXPECT_EQ(FileLines(), LearnedLines(AlphaIcon()));
+  // Shown again (the relearn command), it asks again.
+  boxes.Script({IDNO});
+  LearnForm->ShowModal();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"Relearn File Types?", "Relearn File Types?"}));
+}
+
+TEST_F(LearnFormTest, ProgressShowsEveryFiftyNineCandidatesWhileMessagesRun) {
+  // A timer that runs whenever waiting messages are processed records what
+  // the dialog shows at that moment.
+  std::vector<std::pair<int, std::string>> shown;
+  QTimer timer;
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout,
+                   [&] { shown.emplace_back(LearnForm->ProgressBar->Position(), LearnForm->CurPos_L->Caption()); });
+  timer.start();
+  LearnForm->ShowModal();
+  timer.stop();
+  ASSERT_EQ(shown.size(), 2537u);  // 43 x 59 passes of the innermost loop
+  EXPECT_EQ(shown.front(), std::make_pair(0, std::string("0%")));
+  // 767 candidates are 0.51 per cent: the bar shows the whole part, the label rounds.
+  EXPECT_EQ(shown[12], std::make_pair(0, std::string("1%")));
+  EXPECT_EQ(shown[25], std::make_pair(1, std::string("1%")));
+  EXPECT_EQ(shown.back(), std::make_pair(100, std::string("100%")));
+}
+
+// Runs the dialog modally; when the error of the scan is shown, records what
+// the dialog shows and closes it by its window's close box, as a user would.
+struct FailedRun {
+  std::vector<TMessageBoxRequest> boxes;
+  bool openAfterError = false;
+  bool closeEnabled = true;
+  std::string current;
+};
+
+FailedRun RunUntilError() {
+  FailedRun run;
+  TMessageBoxHandler previous = SetMessageBoxHandler([&](const TMessageBoxRequest& request) {
+    run.boxes.push_back(request);
+    QTimer::singleShot(0, [&] {
+      run.openAfterError = LearnForm->Visible();
+      run.closeEnabled = LearnForm->Close_B->Enabled();
+      run.current = LearnForm->CurExt_L->Caption();
+      LearnForm->Widget()->close();
+    });
+    return IDOK;
+  });
+  LearnForm->ShowModal();
+  SetMessageBoxHandler(previous);
+  return run;
+}
+
+TEST_F(LearnFormTest, AnErrorOfTheScanLeavesTheDialogOpenWithCloseDisabled) {
+  struct Case {
+    std::function<void()> setUp;
+    const char* message;
+    std::vector<std::string> written;
+  };
+  const std::vector<Case> cases = {
+      {[] { platform::SetTestRegistryValue("text/x-alpha\\DefaultIcon", "", REG_SZ, "C:\\icons\\a.png,x"); },
+       "'x' is not a valid integer value",
+       {"PX41"}},
+      {[] { platform::SetTestRegistryValue(".DWD", "", REG_DWORD, "1234"); },
+       "Invalid data type for ''",
+       {"PX41", ".ABC; Alpha document; ICON; 0; 1;", ".BAR; application/x-bare; -; 0; 1;"}},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(FilePath());
+    platform::ReloadRegistry();
+    c.setUp();
+    const FailedRun run = RunUntilError();
+    ASSERT_EQ(run.boxes.size(), 1u) << c.message;
+    EXPECT_EQ(run.boxes[0].Text, c.message);
+    EXPECT_EQ(run.boxes[0].Flags, MB_OK | MB_ICONSTOP);
+    EXPECT_TRUE(run.openAfterError) << c.message;
+    EXPECT_FALSE(run.closeEnabled) << c.message;
+    EXPECT_NE(run.current, "DONE!") << c.message;
+    std::vector<std::string> written = c.written;
+    for (std::string& line : written) {
+      if (const auto at = line.find("ICON"); at != std::string::npos) line.replace(at, 4, AlphaIcon());
+    }
+    EXPECT_EQ(FileLines(), written) << c.message;
+    EXPECT_FALSE(LearnForm->Visible());
+  }
+  // Without the faulty key the next run learns everything again.
+  platform::ReloadRegistry();
+  ScriptedMessageBoxes boxes;
+  boxes.Script({IDYES});
+  LearnForm->ShowModal();
+  EXPECT_EQ(FileLines(), LearnedLines(AlphaIcon()));
+  EXPECT_TRUE(LearnForm->Close_B->Enabled());
+}
+
+TEST_F(LearnFormTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStillEnds) {
+  // A folder named RegInfo.ini is no file: nothing is asked, and neither the
+  // scan nor the append can open it.
+  std::filesystem::create_directory(FilePath());
+  ScriptedMessageBoxes boxes;
+  LearnForm->ShowModal();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].Text, "Can't open RegInfo.ini");
+  EXPECT_EQ(boxes.Shown()[0].Flags & MB_TYPEMASK, MB_OK);
+  EXPECT_EQ(LearnForm->CurExt_L->Caption(), "DONE!");
+  EXPECT_TRUE(LearnForm->Close_B->Enabled());
+  EXPECT_TRUE(std::filesystem::is_directory(FilePath()));
+  EXPECT_FALSE(LearnForm->Visible());
+}
+
+}  // namespace
