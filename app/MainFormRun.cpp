@@ -114,6 +114,8 @@ void TMainForm::RunProgramOptions() {
 }
 
 void TMainForm::LearnFileTypes() {
+  // The entry creates the learner; a window built without it gets one of its own.
+  if (LearnForm == nullptr) LearnForm = new TLearnForm(this);
   LearnForm->ShowModal();
   ResetProgram();
 }

@@ -25,6 +25,7 @@
 #include "MainForm.h"
 #include "PrivateHome.h"
 #include "ProgramFolder.h"
+#include "RegForm.h"
 #include "ScriptedMessageBoxes.h"
 #include "StartFolder.h"
 #include "ViewTypes.h"
@@ -94,8 +95,10 @@ class OpenFiles : public ::testing::Test {
     fs::create_directories(root_ / "Data");
     fs::create_directories(records_);
     fs::create_directories(programs_);
-    fs::create_symlink(kPrograms / "PX4Images.dll", programs_ / "PX4Images.dll");
-    fs::create_directory_symlink(kPrograms / "Windows", programs_ / "Windows");
+    fs::create_directories(programs_ / "Windows" / "System32");
+    fs::copy_file(kPrograms / "PX4Images.dll", programs_ / "PX4Images.dll");
+    fs::copy_file(kPrograms / "Windows" / "System32" / "SHELL32.DLL",
+                  programs_ / "Windows" / "System32" / "SHELL32.DLL");
     fs::copy_file(kPrograms / "Quorvin.exe", programs_ / "Quorvin.exe");
     for (const char* name : {"Scrivet.exe", "Lumbrel.exe", "Dorrin2.exe", "Pellix4.exe", "PX4Options.exe"})
       fs::copy_file(kHelpers / "record_args_gui", programs_ / name);
@@ -115,8 +118,10 @@ class OpenFiles : public ::testing::Test {
     setenv("PELLIX_TERMINAL", terminal.c_str(), 1);
 
     hostCwd_ = fs::current_path();
+    // Built as the entry builds it, on the tail C:\Data.
     Application->SetTitle("C:\\Data");
-    form_ = new TMainForm(Application);
+    Application->CreateForm(MainForm);
+    form_ = MainForm;
   }
 
   void TearDown() override {
@@ -135,6 +140,7 @@ class OpenFiles : public ::testing::Test {
   // Lists a folder (a drive path) and selects the named files.
   void Select(const std::string& folder, const std::vector<std::string>& names) {
     form_->FileList->SetDirectory(folder);
+    form_->FileList->Refresh_List();  // files made since the window opened its start folder
     form_->DirList->Location = folder;
     TListItems* items = form_->FileList->Items();
     for (int i = 0; i < items->Count(); ++i)
@@ -398,6 +404,15 @@ TEST_F(OpenFiles, ProgramOptionsAreWaitedForThenTheRestartIsOffered) {
   form_->RunProgramOptions();
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"File not found: " + form_->ProgramDir + "PX4Options.exe",
                                                       "Pellix Must be Reset now, Continue?"}));
+}
+
+TEST_F(OpenFiles, LearningFileTypesThenOffersTheRestart) {
+  boxes_.Script({IDNO, IDNO});  // no relearning, no restart
+  LearnForm = nullptr;
+  form_->LearnFileTypes();
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"Relearn File Types?", "Pellix Must be Reset now, Continue?"}));
+  EXPECT_EQ(ReadFile(programs_ / "RegInfo.ini"), kTable);
+  LearnForm = nullptr;  // freed with the window
 }
 
 // The shell's associations are GIO's, which reads and caches the desktop
