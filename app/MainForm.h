@@ -154,6 +154,36 @@ class TMainForm : public TForm {
   /// First run (no "RegInfo.ini" in the program folder): runs the file-type
   /// learner modally, which writes the file.
   void RunFirstTimeLearner();
+
+  // ---- Opening files and starting programs (MainFormRun.cpp) ----
+ public:
+  /// Opens every file selected in the file list, in list order: by the view
+  /// type its extension has in the file-type table when `ViewType` is
+  /// negative (vwByFileType; an extension not in the table opens with the
+  /// desktop), otherwise by `ViewType` (ViewTypes.h). A file that cannot be
+  /// opened is reported and the next one is opened all the same.
+  void RunSelected(short ViewType);
+  /// Starts one program with one argument (none when empty), in the
+  /// program's own folder; with `Wait`, returns only when it has ended.
+  /// Shows "File not found: " + the path when no file is there (a folder
+  /// does not count) and "Unable to run program: " + the path when it cannot
+  /// be started. Program and argument are quoted as needed, so a path with
+  /// blanks arrives as one argument.
+  void RunProgram(const std::string& Program, const std::string& Argument, bool Wait);
+  /// Starts the text viewer (viewer-program slot 5) on a file's full path.
+  void ViewAsText(const std::string& Path);
+  /// Asks "Pellix Must be Reset now, Continue?"; on Yes closes the window
+  /// (which writes "Settings.ini") and then starts a new copy of the program
+  /// on the folder the tree shows.
+  void ResetProgram();
+  /// The file list's double-click: opens the selected files by their type.
+  void FileListDblClick(TObject* Sender);
+  /// The program-options command: runs "PX4Options.exe" from the program
+  /// folder, waits for it to end, then offers the restart.
+  void RunProgramOptions();
+  /// The learn-file-types command: shows the file-type learner modally, then
+  /// offers the restart.
+  void LearnFileTypes();
 };
 
 /// The main window, set by the entry before its construction runs.

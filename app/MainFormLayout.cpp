@@ -91,6 +91,7 @@ void TMainForm::CreateControls() {
   FileList->SetMultiSelect(true);
   FileList->SetRowSelect(true);
   FileList->SetViewStyle(vsReport);
+  FileList->OnDblClick = [this](TObject* sender) { FileListDblClick(sender); };
 
   DirList = new TDirList(this);
   DirList->Name = "DirList";
