@@ -5,7 +5,6 @@
 #include "DirList.h"
 #include "Exception.h"
 #include "Extension.h"
-#include "FileAttributes.h"
 #include "FileList.h"
 #include "Label.h"
 #include "MenuItem.h"
@@ -22,11 +21,6 @@ namespace {
 
 // The tree takes this share of the width; the product is truncated.
 constexpr double kTreeShare = 0.27262813649944714578;
-
-bool FileExists(const std::string& path) {
-  const std::uint32_t attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 }  // namespace
 

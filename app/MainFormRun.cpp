@@ -6,7 +6,7 @@
 #include "Dialogs.h"
 #include "DirList.h"
 #include "Extension.h"
-#include "FileAttributes.h"
+#include "SysUtils.h"
 #include "FileList.h"
 #include "MainForm.h"
 #include "Process.h"
@@ -69,8 +69,7 @@ void TMainForm::RunSelected(short ViewType) {
 }
 
 void TMainForm::RunProgram(const std::string& Program, const std::string& Argument, bool Wait) {
-  const std::uint32_t attributes = GetFileAttributesA(Program);
-  if (Program.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  if (Program.empty() || !FileExists(Program)) {
     ShowMessage("File not found: " + Program);
     return;
   }

@@ -3,9 +3,9 @@
 #include "Application.h"
 #include "Button.h"
 #include "Dialogs.h"
-#include "FileAttributes.h"
 #include "Kindlow.h"
 #include "Label.h"
+#include "MainForm.h"
 #include "ProgressBar.h"
 #include "SysUtils.h"
 #include "SystemFolders.h"
@@ -23,14 +23,12 @@ TLabel* MakeLabel(TLearnForm* form, int left, int top, const std::string& captio
   return label;
 }
 
-bool FileExists(const std::string& path) {
-  const std::uint32_t attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 }  // namespace
 
-std::string LearnProgramDir() { return ExtractFilePath(GetModuleFileNameA()); }
+std::string LearnProgramDir() {
+  if (MainForm != nullptr && !MainForm->ProgramDir.empty()) return MainForm->ProgramDir;
+  return ExtractFilePath(GetModuleFileNameA());
+}
 
 TLearnForm::TLearnForm(TComponent* owner) : TForm(owner) {
   SetCaption("File Type Learner");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Exception.h"
+#include "FileAttributes.h"
 #include "Locale.h"
 
 namespace {
@@ -766,3 +767,9 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
 std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
 std::string DateToStr(TDateTime value) { return FormatDateTime("ddddd", value); }
 std::string TimeToStr(TDateTime value) { return FormatDateTime("tt", value); }
+
+bool FileExists(const std::string& path) {
+  const std::uint32_t attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
