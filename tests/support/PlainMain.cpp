@@ -5,5 +5,7 @@
 int main(int argc, char** argv) {
   testing_support::UsePrivateHome();
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  testing_support::RemovePrivateHome();
+  return result;
 }

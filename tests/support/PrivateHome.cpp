@@ -9,12 +9,22 @@ namespace testing_support {
 
 namespace {
 std::string g_home;
+pid_t g_owner = 0;
 }
 
 void UsePrivateHome() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "pellix-home-XXXXXX").string();
+  // A test program started by another one (a test that re-runs its own
+  // program in a prepared environment) makes its home inside its parent's
+  // and leaves it there: what it started may still be using it, and the
+  // parent removes the whole tree when it is done.
+  const char* parent = std::getenv("PELLIX_PRIVATE_HOME");
+  const bool nested = parent != nullptr && std::filesystem::is_directory(parent);
+  const std::filesystem::path base = nested ? std::filesystem::path(parent) : std::filesystem::temp_directory_path();
+  std::string pattern = (base / "pellix-home-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   g_home = pattern;
+  g_owner = nested ? 0 : getpid();
+  setenv("PELLIX_PRIVATE_HOME", g_home.c_str(), 1);
   const auto sub = [](const char* name) {
     std::filesystem::path p = std::filesystem::path(g_home) / name;
     std::filesystem::create_directories(p);
@@ -34,5 +44,12 @@ void UsePrivateHome() {
 }
 
 const std::string& PrivateHome() { return g_home; }
+
+void RemovePrivateHome() {
+  if (g_home.empty() || g_owner == 0 || getpid() != g_owner) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(g_home, ignored);
+  g_home.clear();
+}
 
 }  // namespace testing_support

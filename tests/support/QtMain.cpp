@@ -15,5 +15,7 @@ int main(int argc, char** argv) {
   Application->Initialize();
   testing_support::FailOnUnexpectedMessageBoxes();
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  testing_support::RemovePrivateHome();
+  return result;
 }
