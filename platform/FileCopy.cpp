@@ -18,7 +18,7 @@ namespace {
 int OpenBoth(const std::string& existing, const std::string& target, ItemPath* from, ItemPath* to) {
   if (ItemPath::NamesFolder(target)) return EINVAL;
   if (const int error = ItemPath::ForItem(existing, from)) return error;
-  if (const int error = ItemPath::ForItem(target, to)) return error;
+  if (const int error = ItemPath::ForItem(target, to, from->DriveRoots())) return error;
   return to->Name().empty() ? EINVAL : 0;
 }
 

@@ -85,84 +85,103 @@ bool Inside(const std::string& path, const std::string& root) {
   return path.compare(0, root.size(), root) == 0 && (path.size() == root.size() || path[root.size()] == '/');
 }
 
-std::string Basename(const std::string& host) {
-  const auto slash = host.rfind('/');
-  return slash == std::string::npos ? host : host.substr(slash + 1);
+}  // namespace
+
+ItemPath::Roots::Roots() {
+  for (const DriveMapping& drive : CurrentDriveMap()) roots_.push_back(drive.root);
+  real_.resize(roots_.size());
 }
 
-}  // namespace
+const std::string& ItemPath::Roots::Real(std::size_t index) const {
+  if (!real_[index]) real_[index] = RealPathOf(roots_[index]);
+  return *real_[index];
+}
+
+bool ItemPath::Roots::Hold(const std::string& realPath) const {
+  for (std::size_t i = 0; i < roots_.size(); ++i)
+    if (Inside(realPath, Real(i))) return true;
+  return false;
+}
+
+bool ItemPath::Roots::IsRoot(const std::string& realPath) const {
+  for (std::size_t i = 0; i < roots_.size(); ++i)
+    if (realPath == Real(i)) return true;
+  return false;
+}
 
 bool ItemPath::NamesFolder(const std::string& drivePath) {
   return drivePath.size() == 2 || (!drivePath.empty() && drivePath.back() == '\\');
 }
 
-int ItemPath::Open(const std::string& folderDrivePath, ItemPath* out) {
-  const auto host = HostPath(folderDrivePath + "\\");
+int ItemPath::Open(const std::string& folderDrivePath, ItemPath* out, std::shared_ptr<const Roots> roots) {
+  auto host = HostPath(folderDrivePath + "\\");
   if (!host) return ENOENT;
   UniqueFd fd(::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd.Valid()) return errno;
   // The real path of what was opened, not of the name (which may change).
   std::string real = OpenedPath(fd.Get());
   if (real.empty()) real = RealPathOf(*host);
-  bool inside = false;
-  for (const DriveMapping& drive : CurrentDriveMap()) inside = inside || Inside(real, RealPathOf(drive.root));
-  if (!inside) return EACCES;
+  if (!roots) roots = std::make_shared<const Roots>();
+  if (!roots->Hold(real)) return EACCES;
+  while (host->size() > 1 && host->back() == '/') host->pop_back();
   out->folder_ = std::move(fd);
-  out->folderDrive_ = folderDrivePath;
-  out->folderReal_ = real;
+  out->folderHost_ = std::move(*host);
+  out->folderReal_ = std::move(real);
+  out->roots_ = std::move(roots);
   return 0;
 }
 
-int ItemPath::ForItem(const std::string& drivePath, ItemPath* out) {
+int ItemPath::ForItem(const std::string& drivePath, ItemPath* out, std::shared_ptr<const Roots> roots) {
   const auto parts = Split(drivePath);
   if (!parts) return EINVAL;
   if (parts->names.empty()) {
-    out->name_.clear();
+    out->name_ = std::string();
     out->spelled_.clear();
-    return Open(parts->drive, out);
+    return Open(parts->drive, out, std::move(roots));
   }
-  const std::string folder = Join(*parts, parts->names.size() - 1);
-  if (const int error = Open(folder, out)) return error;
-  // The name as the drive map finds it, so a case-blind match names the
-  // entry that exists.
-  auto folderHost = HostPath(folder + "\\");
-  const auto itemHost = HostPath(Join(*parts, parts->names.size()));
-  std::string name = parts->names.back();
-  if (folderHost && itemHost) {
-    while (folderHost->size() > 1 && folderHost->back() == '/') folderHost->pop_back();
-    const std::string prefix = *folderHost == "/" ? "/" : *folderHost + "/";
-    const std::string found = itemHost->compare(0, prefix.size(), prefix) == 0 ? itemHost->substr(prefix.size()) : "";
-    if (!found.empty() && found.find('/') == std::string::npos && found != "." && found != "..") name = found;
-  }
-  out->name_ = name;
+  if (const int error = Open(Join(*parts, parts->names.size() - 1), out, std::move(roots))) return error;
+  // The existing entry's spelling is looked up when first asked for: a new
+  // item never needs it.
+  out->name_.reset();
   out->spelled_ = parts->names.back();
   return 0;
 }
 
-int ItemPath::InFolder(const std::string& folderDrivePath, const std::string& name, ItemPath* out) {
+int ItemPath::InFolder(const std::string& folderDrivePath, const std::string& name, ItemPath* out,
+                       std::shared_ptr<const Roots> roots) {
   const auto parts = Split(folderDrivePath);
   if (!parts || name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
       name.find('\0') != std::string::npos)
     return EINVAL;
-  if (const int error = Open(Join(*parts, parts->names.size()), out)) return error;
+  if (const int error = Open(Join(*parts, parts->names.size()), out, std::move(roots))) return error;
   out->name_ = name;
   out->spelled_ = name;
   return 0;
 }
 
+const std::string& ItemPath::Name() const {
+  if (!name_) {
+    // The name as the drive map finds it, so a case-blind match names the
+    // entry that exists; the exact spelling wins, and is seen through the
+    // opened folder without walking its path again.
+    struct stat st {};
+    std::optional<std::string> found;
+    if (::fstatat(Folder(), spelled_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) found = LookUpName(folderHost_, spelled_);
+    name_ = found && found->find('/') == std::string::npos ? *found : spelled_;
+  }
+  return *name_;
+}
+
 bool ItemPath::TakenIgnoringCase(const std::string& name) const {
-  const auto host = HostPath(folderDrive_ + "\\" + name);
-  return host && Basename(*host) != name;
+  const auto found = LookUpName(folderHost_, name);
+  return found && *found != name;
 }
 
 bool ItemPath::IsDriveRoot() const {
-  if (name_.empty()) return true;
+  if (Name().empty()) return true;
   struct stat st {};
-  if (::fstatat(Folder(), name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) return false;
-  const std::string real = RealPathOf(RealPath());
-  for (const DriveMapping& drive : CurrentDriveMap())
-    if (real == RealPathOf(drive.root)) return true;
-  return false;
+  if (::fstatat(Folder(), Name().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) return false;
+  return roots_->IsRoot(RealPathOf(RealPath()));
 }
 
 }  // namespace platform

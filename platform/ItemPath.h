@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "UniqueFd.h"
 
@@ -14,37 +17,60 @@ namespace platform {
 /// touched, and the item's own name is never followed as a link.
 class ItemPath {
  public:
+  /// The mapped drives' roots with their links resolved, each found when
+  /// first needed and then kept for the items of one operation (a root's
+  /// links may change between operations, so never longer).
+  class Roots {
+   public:
+    Roots();
+    /// Whether a real host path lies in (or is) a mapped drive's root.
+    bool Hold(const std::string& realPath) const;
+    /// Whether a real host path is a mapped drive's root.
+    bool IsRoot(const std::string& realPath) const;
+
+   private:
+    const std::string& Real(std::size_t index) const;
+    std::vector<std::string> roots_;
+    mutable std::vector<std::optional<std::string>> real_;
+  };
+
   /// The item a drive path names; a trailing backslash is allowed. A drive's
-  /// root gives an item with an empty name. Returns 0 or an errno value.
-  static int ForItem(const std::string& drivePath, ItemPath* out);
+  /// root gives an item with an empty name. `roots` are shared by the items
+  /// of one operation (fresh ones when empty). Returns 0 or an errno value.
+  static int ForItem(const std::string& drivePath, ItemPath* out, std::shared_ptr<const Roots> roots = {});
   /// A new item `name` inside the folder a drive path names.
-  static int InFolder(const std::string& folderDrivePath, const std::string& name, ItemPath* out);
+  static int InFolder(const std::string& folderDrivePath, const std::string& name, ItemPath* out,
+                      std::shared_ptr<const Roots> roots = {});
   /// Whether the drive path ends with a backslash (it names a folder as such).
   static bool NamesFolder(const std::string& drivePath);
 
   int Folder() const { return folder_.Get(); }
   /// The item's name in its folder: the existing entry's own spelling where
-  /// the drive path matched it only ignoring case.
-  const std::string& Name() const { return name_; }
+  /// the drive path matched it only ignoring case (looked up when first asked).
+  const std::string& Name() const;
   /// The name as the drive path spells it (what a new item is called).
   const std::string& SpelledName() const { return spelled_; }
   /// The containing folder's host path with its links resolved.
   const std::string& FolderRealPath() const { return folderReal_; }
   /// The host path of the item (links in its folder resolved, its name not).
-  std::string RealPath() const { return folderReal_ == "/" ? "/" + name_ : folderReal_ + "/" + name_; }
+  std::string RealPath() const { return folderReal_ == "/" ? "/" + Name() : folderReal_ + "/" + Name(); }
   /// Whether `name` in this item's folder is taken by an entry spelled
   /// differently only in case (drive paths are case-blind).
   bool TakenIgnoringCase(const std::string& name) const;
   /// Whether the item is a mapped drive's root folder.
   bool IsDriveRoot() const;
+  /// The roots this item was checked against, for the next item of the same
+  /// operation.
+  const std::shared_ptr<const Roots>& DriveRoots() const { return roots_; }
 
  private:
-  static int Open(const std::string& folderDrivePath, ItemPath* out);
+  static int Open(const std::string& folderDrivePath, ItemPath* out, std::shared_ptr<const Roots> roots);
   UniqueFd folder_;
-  std::string folderDrive_;  // "C:\Data", "C:" for a root
+  std::string folderHost_;  // as the drive map found it, links not resolved
   std::string folderReal_;
-  std::string name_;
+  mutable std::optional<std::string> name_;
   std::string spelled_;
+  std::shared_ptr<const Roots> roots_;
 };
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "Trash.h"
 #include "TreeCopier.h"
 #include "TreeRemover.h"
+#include "UniqueFd.h"
 
 namespace platform {
 
@@ -91,11 +92,34 @@ int CopyToTemp(TreeCopier& copier, const ItemPath& from, const ItemPath& to, std
 }
 
 int Check(const ItemPath& from, const ItemPath& to, struct stat* st) {
-  if (from.IsDriveRoot()) return EPERM;
+  if (from.Name().empty()) return EPERM;
   if (::fstatat(from.Folder(), from.Name().c_str(), st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  // Only a folder can be a drive's root.
+  if (S_ISDIR(st->st_mode) && from.IsDriveRoot()) return EPERM;
   // Into itself or below it the copy would never end.
   if (S_ISDIR(st->st_mode) && Inside(to.FolderRealPath(), from.RealPath())) return EINVAL;
   return 0;
+}
+
+// Copies a regular file into an unnamed file of the destination folder and
+// links it in under the first free name: one change to the folder, and a
+// failure at any point leaves nothing there. `*done` is false when this file
+// system or process has no unnamed files (the named temporary then serves).
+int CopyUnnamed(TreeCopier& copier, const ItemPath& from, const ItemPath& to, Collision collision, bool* done) {
+  *done = false;
+  UniqueFd file;
+  if (const int error = copier.CopyUnnamed(from.Folder(), from.Name(), to.Folder(), &file)) return error;
+  if (!file.Valid()) return 0;
+  for (int number = 0; number <= kMaxCopyNumber; ++number) {
+    const std::string name = number == 0 ? to.SpelledName() : CollisionName(to.SpelledName(), false, number);
+    const int error = to.TakenIgnoringCase(name) ? EEXIST : TreeCopier::Link(file.Get(), to.Folder(), name);
+    if (error == EEXIST && collision == Collision::Rename) continue;
+    if (error == EOPNOTSUPP) return 0;
+    *done = true;
+    return error;
+  }
+  *done = true;
+  return EEXIST;
 }
 
 }  // namespace
@@ -112,6 +136,11 @@ int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
       return EEXIST;
   }
   TreeCopier copier({});
+  if (collision != Collision::Replace && S_ISREG(st.st_mode)) {
+    bool done = false;
+    const int error = CopyUnnamed(copier, from, to, collision, &done);
+    if (done || error) return error;
+  }
   std::string temp;
   if (const int error = CopyToTemp(copier, from, to, &temp)) return error;
   std::string placed;

@@ -31,8 +31,10 @@ int Transfer(unsigned function, unsigned flags, const std::string& source, const
   ItemPath from, to;
   if (const int error = ItemPath::ForItem(source, &from)) return error;
   if (from.Name().empty()) return EPERM;  // a drive's root
-  const int error = ItemPath::NamesFolder(destination) ? ItemPath::InFolder(destination, from.Name(), &to)
-                                                       : ItemPath::ForItem(destination, &to);
+  // Both items are checked against the same drive roots, resolved once.
+  const int error = ItemPath::NamesFolder(destination)
+                        ? ItemPath::InFolder(destination, from.Name(), &to, from.DriveRoots())
+                        : ItemPath::ForItem(destination, &to, from.DriveRoots());
   if (error) return error;
   const Collision collision =
       function != FO_RENAME && (flags & FOF_RENAMEONCOLLISION) ? Collision::Rename : Collision::Fail;

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "TreeRemover.h"
 #include "UniqueFd.h"
@@ -19,6 +21,14 @@ constexpr std::size_t kChunk = 1 << 20;
 constexpr const char* kDosAttributes = "user.DOSATTRIB";
 
 bool Unsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
+
+// How an unnamed file gets its name: by its descriptor (needs the right to
+// search any folder, or a kernel that lets the opener do it), else through
+// its /proc link, else not at all (copies then go under a temporary name).
+enum LinkWay { kByDescriptor, kByProcLink, kNoWay };
+std::atomic<int> linkWay{kByDescriptor};
+std::atomic<bool> unnamedAllowed{true};
+std::atomic<void (*)(int, const char*)> beforeLink{nullptr};
 
 // Reads until `size` bytes or the end: the count, or -1.
 ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
@@ -129,6 +139,61 @@ int TreeCopier::CopyFile(int source, const struct stat& st, int to, const char* 
   return error;
 }
 
+int TreeCopier::CopyUnnamed(int from, const std::string& name, int to, UniqueFd* file) {
+  file->Reset();
+  if (!unnamedAllowed.load(std::memory_order_relaxed) || linkWay.load(std::memory_order_relaxed) == kNoWay) return 0;
+  // O_NOFOLLOW: a link that took the name meanwhile is not followed; a fifo
+  // opened without blocking is only looked at (it goes the named way).
+  UniqueFd source(::openat(from, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!source.Valid()) return errno == ELOOP ? 0 : errno;
+  struct stat st {};
+  if (::fstat(source.Get(), &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode)) return 0;
+  const int mode = options_.verify ? O_RDWR : O_WRONLY;
+  UniqueFd target(::openat(to, ".", O_TMPFILE | mode | O_CLOEXEC, 0600));
+  if (!target.Valid()) {
+    // No unnamed files on this file system (EISDIR: a kernel without them).
+    if (errno == EOPNOTSUPP || errno == ENOTSUP || errno == EISDIR || errno == EINVAL) return 0;
+    return errno;
+  }
+  int error = CopyData(source.Get(), target.Get(), st);
+  if (!error && options_.verify) {
+    struct stat after {};
+    if (::fstat(source.Get(), &after) != 0) error = errno;
+    if (!error && !SameTimes(st, after)) error = EAGAIN;
+    if (!error) error = Compare(source.Get(), target.Get());
+  }
+  // Attributes go on before the name, so the file is never seen without them.
+  if (!error) error = CopyAttributes(source.Get(), target.Get(), st);
+  // Closing an unnamed file frees it: nothing remains of a failed copy.
+  if (!error) *file = std::move(target);
+  return error;
+}
+
+int TreeCopier::Link(int file, int to, const std::string& newName) {
+  if (const auto hook = beforeLink.load()) hook(to, newName.c_str());
+  // linkat never replaces an entry that is there.
+  if (linkWay.load(std::memory_order_relaxed) == kByDescriptor) {
+    if (::linkat(file, "", to, newName.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT) return errno;
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(file);
+  if (::linkat(AT_FDCWD, self.c_str(), to, newName.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    linkWay.store(kByProcLink, std::memory_order_relaxed);
+    return 0;
+  }
+  const int error = errno;
+  if (error != ENOENT) return error;
+  // Either the folder went away, or neither way works here.
+  if (::access("/proc/self/fd", F_OK) == 0) return ENOENT;
+  linkWay.store(kNoWay, std::memory_order_relaxed);
+  return EOPNOTSUPP;
+}
+
+void TreeCopier::AllowUnnamedFiles(bool allow) { unnamedAllowed.store(allow); }
+
+void TreeCopier::SetBeforeLink(void (*hook)(int folder, const char* name)) { beforeLink.store(hook); }
+
 int TreeCopier::CopyFolder(int source, const struct stat& st, int to, const char* newName) {
   DIR* dir = ::fdopendir(source);
   if (!dir) {
@@ -173,6 +238,9 @@ int TreeCopier::CopyData(int source, int target, const struct stat& st) {
   bool kernel = true;
   for (;;) {
     if (kernel) {
+      // The size is known: a file that reaches it is done without another
+      // call to find its end (one that grew meanwhile is copied as it was).
+      if (st.st_size > 0 && copied >= st.st_size) return 0;
       const ssize_t n = ::copy_file_range(source, nullptr, target, nullptr, std::size_t(1) << 30, 0);
       if (n < 0 && errno == EINTR) continue;
       // Not every pair of file systems takes it; before the first byte the
@@ -189,11 +257,17 @@ int TreeCopier::CopyData(int source, int target, const struct stat& st) {
       copied += n;
       continue;
     }
+    if (st.st_size > 0 && copied >= st.st_size) return 0;
     char* buffer = Buffer();
-    const ssize_t n = ReadFull(source, buffer, kChunk);
+    // Up to the known end, so a small file takes one read.
+    std::size_t want = kChunk;
+    if (st.st_size > copied && static_cast<std::size_t>(st.st_size - copied) < want)
+      want = static_cast<std::size_t>(st.st_size - copied);
+    const ssize_t n = ReadFull(source, buffer, want);
     if (n < 0) return errno;
     if (n == 0) return 0;
     if (!WriteFull(target, buffer, static_cast<std::size_t>(n))) return errno;
+    copied += n;
   }
 }
 
@@ -226,10 +300,10 @@ int TreeCopier::CopyAttributes(int source, int target, const struct stat& st) {
     // A file system without extended attributes keeps the file without them.
     if (!Unsupported(errno)) return errno;
   }
-  uid_t owner = ::geteuid();
-  if (options_.keepOwner && ::fchown(target, st.st_uid, st.st_gid) == 0) owner = st.st_uid;
+  const bool ownerKept = options_.keepOwner && ::fchown(target, st.st_uid, st.st_gid) == 0;
   mode_t mode = st.st_mode & 07777;
-  if (owner != st.st_uid) mode &= ~(S_ISUID | S_ISGID);
+  // Set-id bits only for the source's owner.
+  if ((mode & (S_ISUID | S_ISGID)) && !ownerKept && ::geteuid() != st.st_uid) mode &= ~(S_ISUID | S_ISGID);
   if (::fchmod(target, mode) != 0 && errno != EPERM && !Unsupported(errno)) return errno;
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(target, times) != 0 && errno != EPERM && !Unsupported(errno)) return errno;

@@ -8,6 +8,8 @@ struct stat;
 
 namespace platform {
 
+class UniqueFd;
+
 /// Copies one entry of a folder, a whole tree for a folder, to a new name.
 /// Files keep their mode, modification time and "user.DOSATTRIB" attribute;
 /// links are copied as links and never followed; fifos, sockets and devices
@@ -28,6 +30,25 @@ class TreeCopier {
   /// `newName` of the open folder `to`. Returns 0 or an errno value (EEXIST
   /// when `newName` is taken); on failure nothing of the new entry remains.
   int Copy(int from, const std::string& name, int to, const std::string& newName);
+
+  /// Copies the regular file `name` of the open folder `from` into a new
+  /// file of the open folder `to` that has no name yet (O_TMPFILE), with its
+  /// data and attributes, and gives it to `file` for Link. Leaves `file`
+  /// empty and returns 0 when the entry is no regular file or the folder's
+  /// file system makes no unnamed files: the caller then copies under a name.
+  /// Returns 0 or an errno value; a failure leaves nothing.
+  int CopyUnnamed(int from, const std::string& name, int to, UniqueFd* file);
+  /// Gives a file that CopyUnnamed made the name `newName` in the folder
+  /// `to` it was made in. Never replaces: EEXIST when the name is taken.
+  /// EOPNOTSUPP when this process cannot name such files (no /proc, and no
+  /// right to link a descriptor); from then on CopyUnnamed declines.
+  static int Link(int file, int to, const std::string& newName);
+
+  /// For tests: false makes CopyUnnamed decline, as on a file system without
+  /// unnamed files.
+  static void AllowUnnamedFiles(bool allow);
+  /// For tests: called right before each Link gives a file its name.
+  static void SetBeforeLink(void (*hook)(int folder, const char* name));
 
  private:
   int CopyEntry(int from, const char* name, unsigned char type, int to, const char* newName);

@@ -2,6 +2,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 
 #include "DriveMap.h"
@@ -9,6 +10,7 @@
 #include "FileOpsSupport.h"
 #include "LastError.h"
 #include "PrivateHome.h"
+#include "TreeCopier.h"
 
 namespace {
 
@@ -37,6 +39,7 @@ class FileOpsCrossFs : public ::testing::Test {
     platform::SetDriveMap({{'C', c_.string(), 3}, {'D', d_.string(), 6}});
   }
   void TearDown() override {
+    platform::TreeCopier::AllowUnnamedFiles(true);
     platform::UseDefaultDriveMap();
     if (mounted_) ::umount2(d_.c_str(), MNT_DETACH);
     fs::remove_all(base_);
@@ -75,34 +78,49 @@ TEST_F(FileOpsCrossFs, MoveCopiesThenRemovesTheSource) {
   EXPECT_EQ(Names(c_ / "Dst"), "Src");
 }
 
+unsigned long FreeBlocks(const fs::path& path) {
+  struct statvfs st {};
+  return ::statvfs(path.c_str(), &st) == 0 ? st.f_bfree : 0;
+}
+
+// Whether the copy goes into an unnamed file or under a temporary name, a
+// full disk leaves no name behind, and no space held by a file still open.
 TEST_F(FileOpsCrossFs, ACopyThatDoesNotFitLeavesNothingBehind) {
   const std::string big(6 << 20, 'x');  // more than D: holds
   WriteFile(c_ / "Src" / "big.bin", big);
   WriteFile(c_ / "Src" / "small.txt", "small");
-  struct Case {
-    unsigned function;
-    const char* from;
-    const char* to;
-    unsigned flags;
-  };
-  for (const Case& c : std::vector<Case>{
-           {FO_COPY, "C:\\Src\\big.bin", "D:\\big.bin", kFileFlags},
-           {FO_MOVE, "C:\\Src\\big.bin", "D:\\big.bin", kFileFlags},
-           {FO_COPY, "C:\\Src\\", "D:\\", kFolderFlags},
-           {FO_MOVE, "C:\\Src\\", "D:\\", kFolderFlags},
-       }) {
-    const Outcome outcome = Shell(c.function, c.from, c.to, c.flags);
-    EXPECT_NE(outcome.result, 0) << c.from;
-    EXPECT_TRUE(outcome.aborted) << c.from;
-    EXPECT_EQ(Names(d_), "") << c.from;
-    EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big) << c.from;
-    EXPECT_EQ(Names(c_ / "Src"), "big.bin | small.txt") << c.from;
+  const unsigned long free = FreeBlocks(d_);
+  for (const bool unnamed : {true, false}) {
+    platform::TreeCopier::AllowUnnamedFiles(unnamed);
+    struct Case {
+      unsigned function;
+      const char* from;
+      const char* to;
+      unsigned flags;
+    };
+    for (const Case& c : std::vector<Case>{
+             {FO_COPY, "C:\\Src\\big.bin", "D:\\big.bin", kFileFlags},
+             {FO_MOVE, "C:\\Src\\big.bin", "D:\\big.bin", kFileFlags},
+             {FO_COPY, "C:\\Src\\", "D:\\", kFolderFlags},
+             {FO_MOVE, "C:\\Src\\", "D:\\", kFolderFlags},
+         }) {
+      const Outcome outcome = Shell(c.function, c.from, c.to, c.flags);
+      EXPECT_NE(outcome.result, 0) << c.from;
+      EXPECT_TRUE(outcome.aborted) << c.from;
+      EXPECT_EQ(Names(d_), "") << c.from;
+      EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big) << c.from;
+      EXPECT_EQ(Names(c_ / "Src"), "big.bin | small.txt") << c.from;
+      EXPECT_EQ(FreeBlocks(d_), free) << c.from;
+    }
+    EXPECT_FALSE(CopyFileA("C:\\Src\\big.bin", "D:\\big.bin", true));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_FALSE(CopyFileA("C:\\Src\\big.bin", "D:\\big.bin", false));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_FALSE(MoveFileA("C:\\Src\\big.bin", "D:\\big.bin"));
+    EXPECT_EQ(Names(d_), "");
+    EXPECT_EQ(FreeBlocks(d_), free);
+    EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big);
   }
-  EXPECT_FALSE(CopyFileA("C:\\Src\\big.bin", "D:\\big.bin", false));
-  EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
-  EXPECT_FALSE(MoveFileA("C:\\Src\\big.bin", "D:\\big.bin"));
-  EXPECT_EQ(Names(d_), "");
-  EXPECT_EQ(ReadFile(c_ / "Src" / "big.bin"), big);
 }
 
 TEST_F(FileOpsCrossFs, RecycleNeverFallsBackToDeleting) {

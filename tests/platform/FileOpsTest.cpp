@@ -11,6 +11,7 @@
 #include "FileOpsSupport.h"
 #include "LastError.h"
 #include "PrivateHome.h"
+#include "TreeCopier.h"
 
 namespace {
 
@@ -33,11 +34,27 @@ class FileOps : public ::testing::Test {
     platform::SetDriveMap({{'C', c_.string(), 3}, {'D', (c_ / "dee").string(), 3}});
   }
   void TearDown() override {
+    platform::TreeCopier::AllowUnnamedFiles(true);
+    platform::TreeCopier::SetBeforeLink(nullptr);
     platform::UseDefaultDriveMap();
     fs::remove_all(base_);
   }
   fs::path base_, c_, outside_;
 };
+
+// Before-link hooks: one counts the names given, one takes the name first
+// (another program writing it between our check and our link).
+int linksSeen = 0;
+int namesToTake = 0;
+void CountLink(int, const char*) { ++linksSeen; }
+void TakeNameFirst(int folder, const char* name) {
+  if (namesToTake-- <= 0) return;
+  const int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    (void)!::write(fd, "theirs", 6);
+    ::close(fd);
+  }
+}
 
 TEST(CollisionName, KeepsTheExtensionLast) {
   struct Case {
@@ -138,6 +155,65 @@ TEST_F(FileOps, CopyKeepsModeTimeAttributesAndLinks) {
   EXPECT_EQ(fs::read_symlink(copy / "sub" / "out"), "../../../outside");
   fs::permissions(c_ / "Src" / "sub", fs::perms(0755));
   fs::permissions(copy / "sub", fs::perms(0755));
+}
+
+// Files are copied into an unnamed file and linked in; where the file system
+// has none, under a temporary name and renamed. Either way the copy is the
+// same, and no temporary is left.
+TEST_F(FileOps, FilePasteKeepsModeTimeAndAttributesEitherWay) {
+  const fs::path a = c_ / "Src" / "a.txt";
+  const bool attributes = ::setxattr(a.c_str(), "user.DOSATTRIB", "0x22", 4, 0) == 0;
+  fs::permissions(a, fs::perms(0640));
+  const struct timespec old[2] = {{1000000000, 0}, {1000000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, a.c_str(), old, 0), 0);
+  fs::create_symlink("a.txt", c_ / "Src" / "link");
+  WriteFile(c_ / "Src" / "empty.txt", "");
+  for (const bool unnamed : {true, false}) {
+    fs::remove_all(c_ / "Dst");
+    fs::create_directories(c_ / "Dst");
+    platform::TreeCopier::AllowUnnamedFiles(unnamed);
+    platform::TreeCopier::SetBeforeLink(CountLink);
+    linksSeen = 0;
+    for (const char* name : {"a.txt", "a.txt", "link", "empty.txt"})
+      ASSERT_FALSE(Shell(FO_COPY, std::string("C:\\Src\\") + name, std::string("C:\\Dst\\") + name, kFileFlags).aborted)
+          << name;
+    // One per name tried (the second a.txt tries two); a link goes the named way.
+    EXPECT_EQ(linksSeen, unnamed ? 4 : 0);
+    EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt | empty.txt | link") << unnamed;
+    for (const char* name : {"a.txt", "a (copy 1).txt"}) {
+      const fs::path copy = c_ / "Dst" / name;
+      EXPECT_EQ(ReadFile(copy), "alpha");
+      EXPECT_EQ(fs::status(copy).permissions(), fs::perms(0640));
+      struct stat st {};
+      ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
+      EXPECT_EQ(st.st_mtim.tv_nsec, 123456789);
+      if (attributes) {
+        EXPECT_EQ(DosAttributes(copy), "0x22");
+      }
+    }
+    EXPECT_EQ(ReadFile(c_ / "Dst" / "empty.txt"), "");
+    EXPECT_EQ(fs::read_symlink(c_ / "Dst" / "link"), "a.txt");
+  }
+}
+
+// Another program may take the name after it was found free: the link then
+// fails rather than replace its file, and a paste takes the next free name.
+TEST_F(FileOps, ANameTakenBeforeTheLinkIsNeverReplaced) {
+  platform::TreeCopier::SetBeforeLink(TakeNameFirst);
+  namesToTake = 1;
+  const Outcome refused = Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT);
+  EXPECT_EQ(refused.result, static_cast<int>(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(refused.aborted);
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
+  EXPECT_EQ(Names(c_ / "Dst"), "a.txt");
+
+  fs::remove(c_ / "Dst" / "a.txt");
+  namesToTake = 1;
+  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "a (copy 1).txt"), "alpha");
+  EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt");
 }
 
 TEST_F(FileOps, PasteOfAFolderGoesInsideUnderItsName) {
