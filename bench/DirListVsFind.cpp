@@ -3,11 +3,7 @@
 // find DIR -maxdepth 2 -type d on the same folder, in the same run. Prints
 // both and their ratio; the target is a ratio of 3 at most.
 // Usage: bench_dirlist [sub-folders] (default 10000).
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QWidget>
@@ -18,32 +14,19 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "DirList.h"
 #include "DriveMap.h"
 #include "ProgramFolder.h"
 #include "TreeNode.h"
 #include "TreeNodes.h"
 
-extern char** environ;
-
 namespace {
 
-double Seconds(const std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 double FindOnce(const std::string& folder) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  const char* argv[] = {"find", folder.c_str(), "-maxdepth", "2", "-type", "d", nullptr};
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "find", &actions, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return Seconds(start);
+  return bench::RunTool({"find", folder, "-maxdepth", "2", "-type", "d"}, bench::Output::Discarded).seconds;
 }
 
 TTreeNode* ChildNamed(TTreeNode* node, const std::string& text) {
@@ -57,8 +40,8 @@ TTreeNode* ChildNamed(TTreeNode* node, const std::string& text) {
 int main(int argc, char** argv) {
   const int folders = argc > 1 ? std::atoi(argv[1]) : 10000;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  std::string root = (std::filesystem::temp_directory_path() / "pellix-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) return 1;
+  const std::string root = bench::MakeTempFolder(std::filesystem::temp_directory_path(), "pellix-bench");
+  if (root.empty()) return 1;
   const std::string big = root + "/big";
   ::mkdir(big.c_str(), 0755);
   // Names in no particular order; every tenth sub-folder has one of its own,

@@ -4,9 +4,7 @@
 // 100,000 items by size and by type. Prints the figures and the ratio: the
 // targets are a read of 1.5 x ls -l at most and a re-sort under 0.2 s.
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -17,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "BenchSupport.h"
 #include "DriveMap.h"
 #include "Extension.h"
 #include "FileList.h"
@@ -26,26 +25,12 @@
 #include "ListItems.h"
 #include "ProgramFolder.h"
 
-extern char** environ;
-
 namespace {
 
-double Seconds(const std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 double LsOnce(const std::string& folder) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  const char* argv[] = {"ls", "-l", folder.c_str(), nullptr};
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "ls", &actions, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return Seconds(start);
+  return bench::RunTool({"ls", "-l", folder}, bench::Output::Discarded).seconds;
 }
 
 // Files of a few kinds, sizes and times, as a real folder holds them.
@@ -72,8 +57,8 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
   QApplication app(argc, argv);
 
-  std::string base = (std::filesystem::temp_directory_path() / "pellix-listbench-XXXXXX").string();
-  if (!mkdtemp(base.data())) return 1;
+  const std::string base = bench::MakeTempFolder(std::filesystem::temp_directory_path(), "pellix-listbench");
+  if (base.empty()) return 1;
   const std::string folder = base + "/files";
   std::filesystem::create_directories(folder);
   MakeFolder(folder, files);

@@ -2,8 +2,6 @@
 // shell's file operation and with cp in the same run, and prints the ratios.
 // The data lives in a temporary folder under $TMPDIR (or /tmp) and is removed
 // afterwards.
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
@@ -14,28 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "DriveMap.h"
 #include "ShellFileOperation.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-double Seconds(const std::chrono::steady_clock::time_point& start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
-bool Run(const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+bool Run(const std::vector<std::string>& arguments) { return bench::RunTool(arguments).succeeded; }
 
 bool Paste(const std::string& from, const std::string& to, unsigned flags) {
   SHFILEOPSTRUCT op;
@@ -99,10 +86,8 @@ bool Compare(const char* what, const fs::path& dst, const std::function<bool()>&
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/pellix-bench-XXXXXX";
-  if (!::mkdtemp(pattern.data())) return 1;
-  const fs::path base = pattern;
+  const fs::path base = bench::MakeTempFolder(bench::TmpDir(), "pellix-bench");
+  if (base.empty()) return 1;
   platform::SetDriveMap({{'C', base.string(), 3}});
   fs::create_directories(base / "src" / "tree");
   std::printf("data in %s, %d rounds\n", base.c_str(), rounds);

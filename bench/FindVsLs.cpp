@@ -3,8 +3,6 @@
 // on the same folder, in the same run. Prints both and their ratio; the
 // target is a ratio of 1.5 at most.
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
 #include <cstdio>
@@ -12,16 +10,13 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "DriveMap.h"
 #include "Find.h"
 
-extern char** environ;
-
 namespace {
 
-double Seconds(const std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 double ListOnce() {
   const auto start = std::chrono::steady_clock::now();
@@ -46,25 +41,15 @@ double ListOnce() {
 }
 
 double LsOnce(const std::string& folder) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  const char* argv[] = {"ls", "-l", folder.c_str(), nullptr};
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "ls", &actions, nullptr, const_cast<char**>(argv), environ) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  posix_spawn_file_actions_destroy(&actions);
-  return Seconds(start);
+  return bench::RunTool({"ls", "-l", folder}, bench::Output::Discarded).seconds;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int files = argc > 1 ? std::atoi(argv[1]) : 100000;
-  std::string folder = (std::filesystem::temp_directory_path() / "pellix-bench-XXXXXX").string();
-  if (!mkdtemp(folder.data())) return 1;
+  const std::string folder = bench::MakeTempFolder(std::filesystem::temp_directory_path(), "pellix-bench");
+  if (folder.empty()) return 1;
   for (int i = 0; i < files; ++i) {
     const std::string name = folder + "/file" + std::to_string(i) + ".txt";
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT, 0644);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "Application.h"
+#include "BenchSupport.h"
 #include "Dialogs.h"
 #include "FileIO.h"
 #include "Label.h"
@@ -33,12 +34,7 @@ int CountLines(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Debian's own database and themes, not the user's additions; the default
-  // icon theme, whatever the user has chosen.
-  setenv("XDG_DATA_HOME", "/nonexistent", 1);
-  setenv("XDG_DATA_DIRS", "/usr/share", 1);
-  setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
-  setenv("XDG_CONFIG_DIRS", "/nonexistent", 1);
+  bench::UseSystemMimeDatabase();
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
   std::filesystem::path folder;
@@ -46,8 +42,7 @@ int main(int argc, char** argv) {
   if (argc > 2) {
     folder = argv[2];
   } else {
-    const char* tmp = std::getenv("TMPDIR");
-    folder = std::filesystem::path(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") / "pellix-bench-learner";
+    folder = bench::TmpDir() / "pellix-bench-learner";
     std::filesystem::remove_all(folder);
     own = true;
   }
@@ -76,7 +71,7 @@ int main(int argc, char** argv) {
     platform::ReloadRegistry();
     const auto start = std::chrono::steady_clock::now();
     LearnForm->ShowModal();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = bench::Seconds(start);
     const auto content = platform::ReadWholeFile(LearnProgramDir() + "RegInfo.ini");
     std::printf("run %d: %.1f ms, %d lines, label \"%s\"\n", run + 1, seconds * 1000,
                 content ? CountLines(*content) : -1, LearnForm->CurExt_L->Caption().c_str());

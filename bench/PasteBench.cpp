@@ -6,11 +6,6 @@
 // /tmp) and is removed afterwards. The clipboard is the process's own.
 // `bench_paste [rounds] [small]`: "small" times the small files alone (for
 // profiling).
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "Clipboard.h"
 #include "DriveMap.h"
 #include "Extension.h"
@@ -27,26 +23,13 @@
 #include "ListItems.h"
 #include "ProgramFolder.h"
 
-extern char** environ;
 namespace fs = std::filesystem;
 
 namespace {
 
-double Seconds(const std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
-double Run(std::vector<std::string> args) {
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return Seconds(start);
-}
+double Run(const std::vector<std::string>& arguments) { return bench::RunTool(arguments).seconds; }
 
 void Sync() { Run({"sync"}); }
 
@@ -59,8 +42,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Clipboard()->SetPrivateStore(true);
 
-  std::string base = (fs::temp_directory_path() / "pellix-pastebench-XXXXXX").string();
-  if (!mkdtemp(base.data())) return 1;
+  const std::string base = bench::MakeTempFolder(fs::temp_directory_path(), "pellix-pastebench");
+  if (base.empty()) return 1;
   fs::create_directories(base + "/big");
   fs::create_directories(base + "/small");
   if (!smallOnly) {

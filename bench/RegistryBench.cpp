@@ -2,9 +2,9 @@
 // database: 149,683 key probes and the look-ups of every extension found.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "BenchSupport.h"
 #include "Registry.h"
 
 namespace {
@@ -78,12 +78,7 @@ BENCHMARK(BM_LearnerScanLoaded)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Debian's own database and themes, not the user's additions; the default
-  // icon theme, whatever the user has chosen.
-  setenv("XDG_DATA_HOME", "/nonexistent", 1);
-  setenv("XDG_DATA_DIRS", "/usr/share", 1);
-  setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
-  setenv("XDG_CONFIG_DIRS", "/nonexistent", 1);
+  bench::UseSystemMimeDatabase();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
