@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "ProgramFolder.h"
 #include "RegForm.h"
 #include "SystemRegistry.h"
+#include "TempDrive.h"
 #include "TestMimeDatabase.h"
 
 namespace learner_test {
@@ -89,13 +88,8 @@ class LearnerTest : public ::testing::Test {
 
   /// The host path of the learned file.
   std::string FilePath() const { return programFolder_ + "/RegInfo.ini"; }
-  void WriteFile(const std::string& content) const { std::ofstream(FilePath(), std::ios::binary) << content; }
-  std::string ReadFile() const {
-    std::ifstream in(FilePath(), std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  void WriteFile(const std::string& content) const { testing_support::WriteFile(FilePath(), content); }
+  std::string ReadFile() const { return testing_support::ReadFile(FilePath()); }
   /// The file's lines without their CR LF; a line without CR counts as broken.
   std::vector<std::string> FileLines() const {
     std::vector<std::string> lines;

@@ -175,7 +175,7 @@ TEST_F(MainFormTest, BarsCarryTheirButtonsMenusAndImages) {
 }
 
 TEST_F(MainFormTest, WithoutATailTheWindowOpensTheProgramFolder) {
-  WriteText(programFolder_ / "readme.txt", "x");
+  WriteFile(programFolder_ / "readme.txt", "x");
   OpenWindow();
   EXPECT_EQ(Application->Title(), "Pellix");
   EXPECT_EQ(MainForm->ProgramDir, ProgramDir());
@@ -237,7 +237,7 @@ TEST_F(MainFormTest, AnErrorOutOfTheComponentsEndsTheConstruction) {
       std::filesystem::rename(programFolder_ / "PX4Images.dll", programFolder_ / "PX4Images.old");
     } else {
       std::filesystem::rename(programFolder_ / "PX4Images.old", programFolder_ / "PX4Images.dll");
-      WriteText(RegInfoFile(), c.regInfo);
+      WriteFile(RegInfoFile(), c.regInfo);
     }
     Application->SetTitle("");
     try {

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "Application.h"
@@ -19,22 +17,14 @@
 #include "PrivateHome.h"
 #include "ProgramFolder.h"
 #include "RegForm.h"
+#include "TempDrive.h"
 
 namespace app_test {
 
 namespace fs = std::filesystem;
 
-inline void WriteText(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -48,7 +38,7 @@ class MainWindowTest : public ::testing::Test {
     fs::copy_file(built / "PX4Images.dll", programFolder_ / "PX4Images.dll");
     fs::copy_file(built / "Windows" / "System32" / "SHELL32.DLL",
                   programFolder_ / "Windows" / "System32" / "SHELL32.DLL");
-    WriteText(RegInfoFile(), "PX41\r\n");
+    WriteFile(RegInfoFile(), "PX41\r\n");
     platform::SetDriveMap({{'C', drive_.string(), 3}});
     platform::SetProgramHostFolder(programFolder_.string());
   }

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -28,6 +27,7 @@
 #include "RegForm.h"
 #include "ScriptedMessageBoxes.h"
 #include "StartFolder.h"
+#include "TempDrive.h"
 #include "ViewTypes.h"
 
 extern char** environ;
@@ -39,17 +39,8 @@ namespace {
 const fs::path kHelpers = PELLIX_TEST_HELPERS;
 const fs::path kPrograms = PELLIX_PROGRAM_DIR;
 
-void WriteFile(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

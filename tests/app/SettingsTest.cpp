@@ -2,6 +2,7 @@
 // rewritten "VIEW" section and a file that cannot be written.
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -103,7 +104,7 @@ TEST_F(Settings, IntegersReadAsDecimalOrHexadecimalAndOtherTextGivesTheDefault) 
       {"x1F", 31}, {"\"14\"", 14}, {"twelve", 8}, {"12pt", 8},  {"", 8},
   };
   for (const auto& c : cases) {
-    WriteText(SettingsFile(), std::string("[ENV]\r\nFSize=") + c.value + "\r\n");
+    WriteFile(SettingsFile(), std::string("[ENV]\r\nFSize=") + c.value + "\r\n");
     OpenWindow();
     EXPECT_EQ(PXManager->Font->Size(), c.size) << c.value;
     CloseWindow();
@@ -111,7 +112,7 @@ TEST_F(Settings, IntegersReadAsDecimalOrHexadecimalAndOtherTextGivesTheDefault) 
 }
 
 TEST_F(Settings, ColoursAndStylesReachTheWindowTreeAndList) {
-  WriteText(SettingsFile(),
+  WriteFile(SettingsFile(),
             "[ENV]\r\nFName=Courier New\r\nFSize=$C\r\nFCol=255\r\nFStyle1=1\r\nFStyle3=7\r\n"
             "BackCl=-2147483643\r\nFileCl=0x00FF00\r\nDirCl=$80000018\r\n");
   OpenWindow();
@@ -128,7 +129,7 @@ TEST_F(Settings, ColoursAndStylesReachTheWindowTreeAndList) {
 }
 
 TEST_F(Settings, OnlyTheFirstProgramFolderMacroIsReplaced) {
-  WriteText(SettingsFile(),
+  WriteFile(SettingsFile(),
             "[px41]\r\nbin=D:\\Viewers\\($PX4)x.exe\r\nCD=($PX4)a($PX4)b.exe\r\nREG=C:\\Kindlow.exe\r\n"
             "IMG=($px4)Lumbrel.exe\r\nTXT=\"($PX4)Scrivet.exe\"\r\n");
   OpenWindow();
@@ -144,12 +145,12 @@ TEST_F(Settings, CloseRewritesViewInOrderAndLeavesTheRestAlone) {
   const std::string before =
       "; written by the options program\r\n[ENV]\r\nFSize=9\r\n\r\n[VIEW]\r\nExtra=1\r\nCOL1=100\r\n"
       "; a comment in VIEW\r\n[PX41]\r\nBIN=($PX4)Quorvin.exe\r\n";
-  WriteText(SettingsFile(), before);
+  WriteFile(SettingsFile(), before);
   OpenWindow();
   MainForm->LocationBar->SetVisible(false);
   MainForm->Close();
 
-  const std::string after = ReadText(SettingsFile());
+  const std::string after = ReadFile(SettingsFile());
   EXPECT_EQ(after.substr(0, after.find("[VIEW]")),
             "; written by the options program\r\n[ENV]\r\nFSize=9\r\n\r\n[PX41]\r\nBIN=($PX4)Quorvin.exe\r\n");
   const std::vector<std::string> expected = {
@@ -183,7 +184,7 @@ TEST_F(Settings, ApplyLookWithAnUnknownWindowChangesNothing) {
 
 TEST_F(Settings, AReadOnlyFileIsReportedOnceAndTheWindowStillCloses) {
   const std::string before = "[VIEW]\r\nMainWidth=700\r\n";
-  WriteText(SettingsFile(), before);
+  WriteFile(SettingsFile(), before);
   std::filesystem::permissions(SettingsFile(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   OpenWindow();
   MainForm->Show();
@@ -191,7 +192,7 @@ TEST_F(Settings, AReadOnlyFileIsReportedOnceAndTheWindowStillCloses) {
   MainForm->Close();
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Unable to write to C:\\Pellix4\\Settings.ini"});
   EXPECT_FALSE(MainForm->Visible());
-  EXPECT_EQ(ReadText(SettingsFile()), before);
+  EXPECT_EQ(ReadFile(SettingsFile()), before);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "ByteViewer.h"
 #include "CommandLine.h"
 #include "DriveMap.h"
 #include "PrivateHome.h"
 #include "ScreenModel.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -42,9 +42,7 @@ class ByteViewerTest : public ::testing::Test {
   }
   void TearDown() override { platform::UseDefaultDriveMap(); }
 
-  void Make(const std::string& name, const std::string& content) {
-    std::ofstream(root_ / name, std::ios::binary) << content;
-  }
+  void Make(const std::string& name, const std::string& content) { testing_support::WriteFile(root_ / name, content); }
   // Pages `content` as C:\f.bin, answering every page prompt with a blank.
   void Page(const std::string& content, int prompts) {
     Make("f.bin", content);

@@ -3,13 +3,9 @@
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "DriveMap.h"
 #include "Folders.h"
@@ -52,18 +48,6 @@ fs::path TestDrive::Host(const std::string& below) const {
   return root_ / path;
 }
 
-void WriteFile(const fs::path& path, const std::string& content) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void SetModified(const fs::path& path, int year, int month, int day, int hour, int minute, int second) {
   std::tm fields{};
   fields.tm_year = year - 1900;
@@ -81,7 +65,7 @@ void SetModified(const fs::path& path, int year, int month, int day, int hour, i
 bool SetDosBits(const fs::path& path, std::uint32_t bits) {
   char value[16];
   std::snprintf(value, sizeof value, "0x%x", bits);
-  return ::setxattr(path.c_str(), "user.DOSATTRIB", value, std::strlen(value), 0) == 0;
+  return testing_support::SetDosAttrib(path, value);
 }
 
 std::string SamplePng() {

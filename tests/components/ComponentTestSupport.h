@@ -8,6 +8,7 @@
 
 #include "PrivateClipboard.h"
 #include "ScriptedMessageBoxes.h"
+#include "TempDrive.h"
 
 namespace component_test {
 
@@ -37,10 +38,8 @@ class TestDrive {
   fs::path root_;
 };
 
-/// Creates a file holding `content`, and its folders.
-void WriteFile(const fs::path& path, const std::string& content = "x");
-/// The content of a file ("" when missing).
-std::string ReadFile(const fs::path& path);
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 /// Sets a file's modification time to a local date and time.
 void SetModified(const fs::path& path, int year, int month, int day, int hour, int minute, int second);
 /// Sets the stored hidden, system and archive bits; false where the file

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "DriveMap.h"
 #include "Exception.h"
 #include "IniFile.h"
 #include "PrivateHome.h"
 #include "StringList.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -21,13 +20,8 @@ class IniFile : public ::testing::Test {
     platform::SetDriveMap({{'C', root_.string(), 3}});
   }
   void TearDown() override { platform::UseDefaultDriveMap(); }
-  void Put(const std::string& text) { std::ofstream(root_ / "Settings.ini", std::ios::binary) << text; }
-  std::string Get() {
-    std::ifstream in(root_ / "Settings.ini", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Put(const std::string& text) { testing_support::WriteFile(root_ / "Settings.ini", text); }
+  std::string Get() { return testing_support::ReadFile(root_ / "Settings.ini"); }
   std::filesystem::path root_;
   const std::string name_ = "C:\\Settings.ini";
 };
