@@ -1,9 +1,9 @@
 #pragma once
 
 // A small MIME database and a program folder of the learner tests' own: the
-// drive C: is the private home, the program folder C:\learner-program\ (the
-// program file's folder, where the learner writes "RegInfo.ini" while no
-// main window exists), and LearnForm a fresh dialog.
+// drive C: is the private home, the program folder C:\drives\learner-program\
+// (the program file's folder, where the learner writes "RegInfo.ini" while
+// no main window exists), and LearnForm a fresh dialog.
 
 #include <gtest/gtest.h>
 
@@ -50,9 +50,7 @@ class LearnerTest : public ::testing::Test {
 
   void SetUp() override {
     previousProgramFolder_ = platform::ProgramHostFolder();
-    programFolder_ = testing_support::PrivateHome() + "/learner-program";
-    std::filesystem::remove_all(programFolder_);
-    std::filesystem::create_directories(programFolder_);
+    programFolder_ = testing_support::FreshFolder("learner-program").string();
     platform::SetProgramHostFolder(programFolder_);
     platform::SetDriveMap({{'C', testing_support::PrivateHome(), 3}});
 

@@ -14,7 +14,6 @@
 #include "DriveMap.h"
 #include "Folders.h"
 #include "MainForm.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
 #include "RegForm.h"
 #include "TempDrive.h"
@@ -29,9 +28,8 @@ using testing_support::WriteFile;
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    drive_ = fs::path(testing_support::PrivateHome()) / "app" /
-             ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(drive_);
+    drive_ = testing_support::FreshFolder(std::string("app/") +
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
     programFolder_ = drive_ / "Pellix4";
     const fs::path built = PELLIX_PROGRAM_DIR;
     fs::create_directories(programFolder_ / "Windows" / "System32");

@@ -22,7 +22,6 @@
 #include "ListItem.h"
 #include "ListItems.h"
 #include "MainForm.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
 #include "RegForm.h"
 #include "ScriptedMessageBoxes.h"
@@ -78,8 +77,7 @@ class OpenFiles : public ::testing::Test {
       ".FIV; Five; -; 0; 5;\n";
 
   void SetUp() override {
-    scratch_ = fs::path(testing_support::PrivateHome()) / "open-files";
-    fs::remove_all(scratch_);
+    scratch_ = testing_support::FreshFolder("open-files");
     root_ = scratch_ / "c";
     programs_ = scratch_ / "p" / "Pellix Programs";
     records_ = scratch_ / "records";

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "DriveMap.h"
-#include "PrivateHome.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(CommandLineTail, IsTheWholeRestOfTheCommandLine) {
 }
 
 TEST(CommandLineTail, AHostPathBecomesItsDrivePath) {
-  const std::filesystem::path root = std::filesystem::path(testing_support::PrivateHome()) / "tail";
+  const std::filesystem::path root = testing_support::FreshFolder("tail");
   std::filesystem::create_directories(root / "My Files");
   platform::SetDriveMap({{'C', root.string(), 3}});
   EXPECT_EQ(CommandLineTail({(root / "My Files").string()}), "C:\\My Files");

@@ -5,7 +5,6 @@
 #include "ByteViewer.h"
 #include "CommandLine.h"
 #include "DriveMap.h"
-#include "PrivateHome.h"
 #include "ScreenModel.h"
 #include "TempDrive.h"
 
@@ -35,9 +34,7 @@ int Count(const std::string& text, const std::string& piece) {
 class ByteViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::path(testing_support::PrivateHome()) / "byteviewer";
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
+    root_ = testing_support::FreshFolder("byteviewer");
     platform::SetDriveMap({{'C', root_.string(), 3}});
   }
   void TearDown() override { platform::UseDefaultDriveMap(); }

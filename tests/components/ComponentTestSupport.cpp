@@ -11,15 +11,11 @@
 #include "Folders.h"
 #include "Library.h"
 #include "Locale.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
 
 namespace component_test {
 
-TestDrive::TestDrive(const std::string& name) {
-  root_ = fs::path(testing_support::PrivateHome()) / "drives" / name;
-  fs::remove_all(root_);
-  fs::create_directories(root_);
+TestDrive::TestDrive(const std::string& name) : root_(testing_support::FreshFolder(name)) {
   platform::SetProgramHostFolder(PELLIX_PROGRAM_DIR);
   platform::SetDriveMap({{'C', root_.string(), 3}, {'P', PELLIX_PROGRAM_DIR, 3}});
   platform::ForgetCurrentFolder();

@@ -21,9 +21,9 @@
 #include "ImageList.h"
 #include "ListItem.h"
 #include "ListItems.h"
-#include "PrivateHome.h"
 #include "ProgramFolder.h"
 #include "ScriptedMessageBoxes.h"
+#include "TempDrive.h"
 #include "TreeNode.h"
 #include "TreeNodes.h"
 #include "VirtualKeys.h"
@@ -39,8 +39,7 @@ class DirListTest : public ::testing::Test {
  protected:
   void SetUp() override {
     hostCwd_ = fs::current_path();
-    base_ = fs::path(testing_support::PrivateHome()) / "dirlist";
-    fs::remove_all(base_);
+    base_ = testing_support::FreshFolder("dirlist");
     for (const char* drive : {"a", "c", "d", "z"}) fs::create_directories(base_ / drive);
     for (const char* folder : {"Windows/System", "Windows/Fonts", "a/b", "B", ".hidden/inner", "empty"})
       fs::create_directories(C() / folder);

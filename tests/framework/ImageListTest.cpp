@@ -14,8 +14,8 @@
 #include "Exception.h"
 #include "IconImage.h"
 #include "ImageList.h"
-#include "PrivateHome.h"
 #include "Screen.h"
+#include "TempDrive.h"
 
 namespace {
 
@@ -129,8 +129,7 @@ TEST(Bitmap, DecodedPixelsGoInRowByRowAndAssignCopies) {
 }
 
 TEST(Bitmap, LoadsAPictureFileByItsDrivePath) {
-  const std::filesystem::path root = std::filesystem::path(testing_support::PrivateHome()) / "bitmap-drive";
-  std::filesystem::create_directories(root);
+  const std::filesystem::path root = testing_support::FreshFolder("bitmap-drive");
   std::ofstream(root / "pic.png", std::ios::binary) << PngBytes(5, 7, Qt::blue);
   std::ofstream(root / "bad.png", std::ios::binary) << "junk";
   platform::SetDriveMap({{'C', root.string(), 3}});

@@ -5,7 +5,6 @@
 #include "DriveMap.h"
 #include "Exception.h"
 #include "IniFile.h"
-#include "PrivateHome.h"
 #include "StringList.h"
 #include "TempDrive.h"
 
@@ -14,9 +13,7 @@ namespace {
 class IniFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::path(testing_support::PrivateHome()) / "inifile";
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
+    root_ = testing_support::FreshFolder("inifile");
     platform::SetDriveMap({{'C', root_.string(), 3}});
   }
   void TearDown() override { platform::UseDefaultDriveMap(); }
