@@ -1,9 +1,9 @@
 #pragma once
 
 // A small MIME database and a program folder of the learner tests' own: the
-// drive C: is the private home, the program folder C:\drives\learner-program\
-// (the program file's folder, where the learner writes "RegInfo.ini" while
-// no main window exists), and LearnForm a fresh dialog.
+// drive C: is the private home, the program folder is "learner-program" in
+// its drives folder (the program file's folder, where the learner writes
+// "RegInfo.ini" while no main window exists), and LearnForm a fresh dialog.
 
 #include <gtest/gtest.h>
 
