@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -188,9 +189,12 @@ class Cache {
     while (!folders_.empty()) Drop(*folders_.back(), true);
   }
 
-  // Applies every queued notice to the kept names.
+  // Applies every queued notice to the kept names. A read hands over every
+  // queued notice that fits, so one that leaves room for the largest notice
+  // emptied the queue: no second read is needed to be told so.
   void Drain() {
     alignas(struct inotify_event) char buffer[64 * 1024];
+    constexpr ssize_t kLargest = sizeof(struct inotify_event) + NAME_MAX + 1;
     for (;;) {
       const ssize_t n = ::read(notices_.Get(), buffer, sizeof buffer);
       if (n <= 0) {
@@ -204,6 +208,7 @@ class Cache {
         at += static_cast<ssize_t>(sizeof(struct inotify_event) + event->len);
         Apply(*event);
       }
+      if (n <= static_cast<ssize_t>(sizeof buffer) - kLargest) return;
     }
   }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DriveMap.h"
+#include "FolderNameCache.h"
 
 namespace platform {
 
@@ -55,6 +56,16 @@ std::string Join(const Parts& parts, std::size_t count) {
   return path;
 }
 
+// The host path of the first `count` components spelled as given, with no
+// case-blind matching; empty for an unmapped drive.
+std::string SpelledHost(const Parts& parts, std::size_t count) {
+  const auto drive = FindDrive(parts.drive[0]);
+  if (!drive) return std::string();
+  std::string host = drive->root;
+  for (std::size_t i = 0; i < count; ++i) host = JoinHost(host, parts.names[i]);
+  return host;
+}
+
 std::string RealPathOf(const std::string& host) {
   char buffer[PATH_MAX];
   return ::realpath(host.c_str(), buffer) ? std::string(buffer) : std::string();
@@ -97,13 +108,20 @@ const std::string& ItemPath::Roots::Real(std::size_t index) const {
   return *real_[index];
 }
 
+// A real path has no links in it, and so neither has any folder above it: a
+// root that it lies in as spelled is its own real path, and need not be
+// resolved to tell.
 bool ItemPath::Roots::Hold(const std::string& realPath) const {
+  for (std::size_t i = 0; i < roots_.size(); ++i)
+    if (Inside(realPath, roots_[i])) return true;
   for (std::size_t i = 0; i < roots_.size(); ++i)
     if (Inside(realPath, Real(i))) return true;
   return false;
 }
 
 bool ItemPath::Roots::IsRoot(const std::string& realPath) const {
+  for (std::size_t i = 0; i < roots_.size(); ++i)
+    if (realPath == roots_[i]) return true;
   for (std::size_t i = 0; i < roots_.size(); ++i)
     if (realPath == Real(i)) return true;
   return false;
@@ -113,11 +131,23 @@ bool ItemPath::NamesFolder(const std::string& drivePath) {
   return drivePath.size() == 2 || (!drivePath.empty() && drivePath.back() == '\\');
 }
 
-int ItemPath::Open(const std::string& folderDrivePath, ItemPath* out, std::shared_ptr<const Roots> roots) {
-  auto host = HostPath(folderDrivePath + "\\");
-  if (!host) return ENOENT;
-  UniqueFd fd(::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!fd.Valid()) return errno;
+int ItemPath::Open(const std::string& folderDrivePath, const std::string& spelledHost, ItemPath* out,
+                   std::shared_ptr<const Roots> roots) {
+  // When the folder opens as spelled, every component exists as spelled,
+  // and the exact spelling is what the case-blind look-up would choose for
+  // each: no component needs looking up on its own.
+  std::optional<std::string> host;
+  UniqueFd fd;
+  if (!spelledHost.empty()) {
+    fd.Reset(::open(spelledHost.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Valid()) host = spelledHost;
+  }
+  if (!fd.Valid()) {
+    host = HostPath(folderDrivePath + "\\");
+    if (!host) return ENOENT;
+    fd.Reset(::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.Valid()) return errno;
+  }
   // The real path of what was opened, not of the name (which may change).
   std::string real = OpenedPath(fd.Get());
   if (real.empty()) real = RealPathOf(*host);
@@ -136,13 +166,16 @@ int ItemPath::ForItem(const std::string& drivePath, ItemPath* out, std::shared_p
   if (!parts) return EINVAL;
   if (parts->names.empty()) {
     out->name_ = std::string();
+    out->mode_.reset();
     out->spelled_.clear();
-    return Open(parts->drive, out, std::move(roots));
+    return Open(parts->drive, SpelledHost(*parts, 0), out, std::move(roots));
   }
-  if (const int error = Open(Join(*parts, parts->names.size() - 1), out, std::move(roots))) return error;
+  const std::size_t count = parts->names.size() - 1;
+  if (const int error = Open(Join(*parts, count), SpelledHost(*parts, count), out, std::move(roots))) return error;
   // The existing entry's spelling is looked up when first asked for: a new
   // item never needs it.
   out->name_.reset();
+  out->mode_.reset();
   out->spelled_ = parts->names.back();
   return 0;
 }
@@ -153,8 +186,10 @@ int ItemPath::InFolder(const std::string& folderDrivePath, const std::string& na
   if (!parts || name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
       name.find('\0') != std::string::npos)
     return EINVAL;
-  if (const int error = Open(Join(*parts, parts->names.size()), out, std::move(roots))) return error;
+  const std::size_t count = parts->names.size();
+  if (const int error = Open(Join(*parts, count), SpelledHost(*parts, count), out, std::move(roots))) return error;
   out->name_ = name;
+  out->mode_.reset();
   out->spelled_ = name;
   return 0;
 }
@@ -166,21 +201,38 @@ const std::string& ItemPath::Name() const {
     // opened folder without walking its path again.
     struct stat st {};
     std::optional<std::string> found;
-    if (::fstatat(Folder(), spelled_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) found = LookUpName(folderHost_, spelled_);
+    // The entry found as spelled is the one the operation then acts on:
+    // what it is was seen here and need not be asked again.
+    if (::fstatat(Folder(), spelled_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+      mode_ = st.st_mode;
+    else
+      found = LookUpName(folderHost_, spelled_);
     name_ = found && found->find('/') == std::string::npos ? *found : spelled_;
   }
   return *name_;
 }
 
+int ItemPath::Mode(mode_t* mode) const {
+  const std::string& name = Name();
+  if (!mode_) {
+    struct stat st {};
+    if (::fstatat(Folder(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+    mode_ = st.st_mode;
+  }
+  *mode = *mode_;
+  return 0;
+}
+
 bool ItemPath::TakenIgnoringCase(const std::string& name) const {
-  const auto found = LookUpName(folderHost_, name);
+  if (name.empty() || name.find('/') != std::string::npos) return false;
+  const auto found = FindNameIgnoringCase(folderHost_, name);
   return found && *found != name;
 }
 
 bool ItemPath::IsDriveRoot() const {
   if (Name().empty()) return true;
-  struct stat st {};
-  if (::fstatat(Folder(), Name().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) return false;
+  mode_t mode = 0;
+  if (Mode(&mode) != 0 || !S_ISDIR(mode)) return false;
   return roots_->IsRoot(RealPathOf(RealPath()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/types.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,8 +55,13 @@ class ItemPath {
   const std::string& FolderRealPath() const { return folderReal_; }
   /// The host path of the item (links in its folder resolved, its name not).
   std::string RealPath() const { return folderReal_ == "/" ? "/" + Name() : folderReal_ + "/" + Name(); }
-  /// Whether `name` in this item's folder is taken by an entry spelled
-  /// differently only in case (drive paths are case-blind).
+  /// The kind and permission bits of the item's entry (its own, a link not
+  /// followed): as seen when its name was looked up in this operation, else
+  /// looked at now. Returns 0 or an errno value.
+  int Mode(mode_t* mode) const;
+  /// Whether an entry whose name equals `name` ignoring case is spelled
+  /// otherwise (drive paths are case-blind). An entry spelled exactly so is
+  /// left to the call that makes the name, which fails on it anyway.
   bool TakenIgnoringCase(const std::string& name) const;
   /// Whether the item is a mapped drive's root folder.
   bool IsDriveRoot() const;
@@ -64,11 +70,13 @@ class ItemPath {
   const std::shared_ptr<const Roots>& DriveRoots() const { return roots_; }
 
  private:
-  static int Open(const std::string& folderDrivePath, ItemPath* out, std::shared_ptr<const Roots> roots);
+  static int Open(const std::string& folderDrivePath, const std::string& spelledHost, ItemPath* out,
+                  std::shared_ptr<const Roots> roots);
   UniqueFd folder_;
   std::string folderHost_;  // as the drive map found it, links not resolved
   std::string folderReal_;
   mutable std::optional<std::string> name_;
+  mutable std::optional<mode_t> mode_;
   std::string spelled_;
   std::shared_ptr<const Roots> roots_;
 };

@@ -91,13 +91,13 @@ int CopyToTemp(TreeCopier& copier, const ItemPath& from, const ItemPath& to, std
   return error;
 }
 
-int Check(const ItemPath& from, const ItemPath& to, struct stat* st) {
+int Check(const ItemPath& from, const ItemPath& to, mode_t* mode) {
   if (from.Name().empty()) return EPERM;
-  if (::fstatat(from.Folder(), from.Name().c_str(), st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  if (const int error = from.Mode(mode)) return error;
   // Only a folder can be a drive's root.
-  if (S_ISDIR(st->st_mode) && from.IsDriveRoot()) return EPERM;
+  if (S_ISDIR(*mode) && from.IsDriveRoot()) return EPERM;
   // Into itself or below it the copy would never end.
-  if (S_ISDIR(st->st_mode) && Inside(to.FolderRealPath(), from.RealPath())) return EINVAL;
+  if (S_ISDIR(*mode) && Inside(to.FolderRealPath(), from.RealPath())) return EINVAL;
   return 0;
 }
 
@@ -125,9 +125,9 @@ int CopyUnnamed(TreeCopier& copier, const ItemPath& from, const ItemPath& to, Co
 }  // namespace
 
 int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
-  struct stat st {};
-  if (const int error = Check(from, to, &st)) return error;
-  if (collision == Collision::Replace && S_ISDIR(st.st_mode)) return EISDIR;
+  mode_t mode = 0;
+  if (const int error = Check(from, to, &mode)) return error;
+  if (collision == Collision::Replace && S_ISDIR(mode)) return EISDIR;
   if (collision == Collision::Fail) {
     // Fails early; the rename into place decides without a race.
     struct stat there {};
@@ -136,7 +136,7 @@ int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
       return EEXIST;
   }
   TreeCopier copier({});
-  if (collision != Collision::Replace && S_ISREG(st.st_mode)) {
+  if (collision != Collision::Replace && S_ISREG(mode)) {
     bool done = false;
     const int error = CopyUnnamed(copier, from, to, collision, &done);
     if (done || error) return error;
@@ -144,21 +144,21 @@ int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
   std::string temp;
   if (const int error = CopyToTemp(copier, from, to, &temp)) return error;
   std::string placed;
-  const int error = Place(to.Folder(), temp, to, collision, S_ISDIR(st.st_mode), &placed);
+  const int error = Place(to.Folder(), temp, to, collision, S_ISDIR(mode), &placed);
   if (error) RemoveTree(to.Folder(), temp);
   return error;
 }
 
 int MoveItem(const ItemPath& from, const ItemPath& to, Collision collision, bool treesAcrossFileSystems) {
-  struct stat st {};
-  if (const int error = Check(from, to, &st)) return error;
+  mode_t mode = 0;
+  if (const int error = Check(from, to, &mode)) return error;
   struct stat fromFolder {
   }, toFolder{};
   if (::fstat(from.Folder(), &fromFolder) != 0 || ::fstat(to.Folder(), &toFolder) != 0) return errno;
   if (fromFolder.st_dev == toFolder.st_dev && fromFolder.st_ino == toFolder.st_ino && from.Name() == to.Name())
     return 0;
   std::string placed;
-  const bool isFolder = S_ISDIR(st.st_mode);
+  const bool isFolder = S_ISDIR(mode);
   int error = Place(from.Folder(), from.Name(), to, collision == Collision::Replace ? Collision::Fail : collision,
                     isFolder, &placed);
   if (error != EXDEV) return error;
@@ -197,8 +197,8 @@ int MoveItem(const ItemPath& from, const ItemPath& to, Collision collision, bool
 
 int DeleteItem(const ItemPath& item, bool recycle) {
   if (item.IsDriveRoot()) return EPERM;
-  struct stat st {};
-  if (::fstatat(item.Folder(), item.Name().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  mode_t mode = 0;
+  if (const int error = item.Mode(&mode)) return error;
   if (recycle) return MoveToTrash(item.RealPath());
   return RemoveTree(item.Folder(), item.Name());
 }

@@ -119,6 +119,25 @@ TEST_F(FileOps, NamesTakenIgnoringCase) {
   EXPECT_EQ(ReadFile(c_ / "Dst" / "A.TXT"), "alpha");
 }
 
+// Folders are opened as spelled first; one spelled in another case is
+// still found, and a drive whose root is a link still holds its items.
+TEST_F(FileOps, FoldersInAnotherCaseAndRootsThroughLinks) {
+  fs::create_directory_symlink(outside_, base_ / "elink");
+  platform::SetDriveMap({{'C', c_.string(), 3}, {'E', (base_ / "elink").string(), 3}});
+  fs::create_symlink(base_, c_ / "Dst" / "up");
+  EXPECT_FALSE(Shell(FO_COPY, "E:\\secret.txt", "C:\\Dst\\", kFileFlags).aborted);
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "secret.txt"), "secret");
+  EXPECT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "E:\\", kFileFlags).aborted);
+  EXPECT_EQ(Names(outside_), "a.txt | secret.txt");
+  // The folder above the drives is in none of them.
+  EXPECT_TRUE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\up\\", kFileFlags).aborted);
+  EXPECT_EQ(Names(base_), "c | elink | outside");
+  if (platform::HostPath("C:\\SRC\\SUB\\") != (c_ / "Src" / "sub").string())
+    GTEST_SKIP() << "the drive map does not match names ignoring case";
+  EXPECT_FALSE(Shell(FO_COPY, "C:\\SRC\\SUB\\b.txt", "C:\\dst\\", kFileFlags).aborted);
+  EXPECT_EQ(ReadFile(c_ / "Dst" / "b.txt"), "beta");
+}
+
 TEST_F(FileOps, NothingIsReplacedWithoutRenameOnCollision) {
   WriteFile(c_ / "Dst" / "a.txt", "old");
   for (unsigned function : {FO_COPY, FO_MOVE}) {
