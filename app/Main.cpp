@@ -1,16 +1,19 @@
 // The program's entry: initialises the application object, hands the
 // command-line tail to the main window as the application's title, creates
-// the windows in their order (main window, file-type learner; the properties,
-// about and search dialogs join in their places once they are built) and runs
-// the message loop until the main window has closed.
+// the five windows in their order (main window, properties dialog, about box,
+// search dialog, file-type learner) and runs the message loop until the main
+// window has closed.
 
 #include <string>
 #include <vector>
 
+#include "About_Form.h"
 #include "Application.h"
 #include "Exception.h"
 #include "MainForm.h"
+#include "Properties.h"
 #include "RegForm.h"
+#include "Search_Form.h"
 #include "StartFolder.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +21,9 @@ int main(int argc, char** argv) {
     Application->Initialize();
     Application->SetTitle(CommandLineTail(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)));
     Application->CreateForm(MainForm);
+    Application->CreateForm(PropForm);
+    Application->CreateForm(AboutBox);
+    Application->CreateForm(SearchForm);
     Application->CreateForm(LearnForm);
     Application->Run();
   } catch (const Exception& error) {
