@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "Application.h"
+#include "FakeCdDrive.h"
 #include "PrivateHome.h"
 #include "ScriptedMessageBoxes.h"
 
@@ -11,6 +12,7 @@
 // message box that no test expects fails that test instead of waiting.
 int main(int argc, char** argv) {
   testing_support::UsePrivateHome();
+  testing_support::UseNoOpticalDrive();
   QApplication app(argc, argv);
   Application->Initialize();
   testing_support::FailOnUnexpectedMessageBoxes();
