@@ -24,7 +24,7 @@ class FakeCdDrive::Handle : public platform::CdDrive {
     return true;
   }
   bool ReadTrackStart(int track, int& frame) override {
-    if (Fails("toc") || !HasDisc() || track < 1 || track > static_cast<int>(fake_.frames_.size()) + 1) return false;
+    if (Fails("entry") || !HasDisc() || track < 1 || track > static_cast<int>(fake_.frames_.size()) + 1) return false;
     frame = fake_.TrackStart(track);
     return true;
   }

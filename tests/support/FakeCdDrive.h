@@ -40,7 +40,8 @@ class FakeCdDrive {
   platform::CdAudioStatus audio = platform::CdAudioStatus::NoStatus;
   int position = 0;
   int playEnd = 0;
-  /// Operations that fail: "status", "toc", "play", "stop", "eject", "close", "subchannel".
+  /// Operations that fail: "status", "toc" (the header), "entry" (a track's
+  /// start), "play", "stop", "eject", "close", "subchannel".
   std::set<std::string> failing;
   /// The requests made: "play FROM-TO" (frames), "stop", "eject", "close".
   std::vector<std::string> log;
