@@ -34,7 +34,7 @@ void TPassWord::EditKeyPress(TObject*, char& Key) {
   const auto caret = static_cast<size_t>(SelStart());
   // The field replaces a selection with the one character shown, so the
   // selected characters leave the hidden text too (unless nothing is shown).
-  if (SelLength() > 0 && falseChar_ != 0) RemoveTyped(0);
+  if (SelLength() > 0 && falseChar_ != 0) RemoveTyped(SelStart());
   // The field's text can have changed by other means (a program setting
   // it): a caret beyond the typed characters appends.
   TypedText.insert(std::min(caret, TypedText.size()), 1, Key);
