@@ -10,6 +10,7 @@
 
 #include "Dispatch.h"
 #include "KeyMap.h"
+#include "VirtualKeys.h"
 
 std::function<void(const std::string&)> TControl::HintHandler;
 std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;
@@ -24,11 +25,15 @@ class ControlInput : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::KeyPress: {
+        // The characters a key press event handler put in place of the typed ones pass through.
+        if (typing_) return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        const unsigned short vk = VirtualKeyFromQt(key->key());
-        const std::string text = key->text().toStdString();
-        const char character = text.size() == 1 ? text[0] : 0;
-        return control_->SimulateKeyDown(vk, ShiftFromQt(key->modifiers()), character);
+        unsigned short vk = VirtualKeyFromQt(key->key());
+        const TShiftState shift = ShiftFromQt(key->modifiers());
+        const std::string typed = TypedCharacters(*key, vk, shift);
+        if (control_->RunKeyDown(vk, shift)) return true;
+        if (typed.empty() || !control_->OnKeyPress) return false;
+        return PressEachByte(static_cast<QWidget*>(watched), typed);
       }
       case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -76,6 +81,49 @@ class ControlInput : public QObject {
   }
 
  private:
+  // The characters a key types, as Windows makes them: Ctrl with a letter
+  // types its control character (Ctrl+V is 22) whatever the keyboard layout
+  // reports, Delete types none, and Tab moves the focus instead of typing.
+  static std::string TypedCharacters(const QKeyEvent& key, unsigned short vk, TShiftState shift) {
+    if (vk == VK_DELETE || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return {};
+    if ((shift & (ssCtrl | ssAlt)) == ssCtrl && vk >= 'A' && vk <= 'Z')
+      return std::string(1, static_cast<char>(vk - 'A' + 1));
+    return key.text().toStdString();
+  }
+
+  // Runs OnKeyPress once for every byte of the typed text, as Windows sends
+  // a double-byte character as two characters. Once a handler changes a
+  // byte, the widget gets the handlers' bytes instead of the key, each typed
+  // before the next byte's handler runs, so every handler sees the field as
+  // the earlier bytes left it. Returns whether the key was replaced.
+  bool PressEachByte(QWidget* widget, const std::string& typed) {
+    QPointer<QWidget> target(widget);
+    std::string held;
+    bool replaced = false;
+    for (const char c : typed) {
+      const char result = control_->RunKeyPress(c);
+      if (!replaced && result == c) {
+        held += c;
+        continue;
+      }
+      replaced = true;
+      if (result != 0) held += result;
+      Type(target, held);
+      held.clear();
+    }
+    if (replaced) Type(target, held);
+    return replaced;
+  }
+
+  static void Type(QWidget* widget, const std::string& text) {
+    if (widget == nullptr || text.empty()) return;
+    QKeyEvent typedEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromStdString(text));
+    typing_ = true;
+    QCoreApplication::sendEvent(widget, &typedEvent);
+    typing_ = false;
+  }
+
+  static inline bool typing_ = false;
   TControl* control_;
 };
 
@@ -232,16 +280,26 @@ void TControl::SetFocus() {
 bool TControl::Focused() const { return Widget() ? Widget()->hasFocus() : false; }
 
 bool TControl::SimulateKeyDown(unsigned short key, TShiftState shift, char character) {
+  if (RunKeyDown(key, shift)) return true;
+  return character != 0 && OnKeyPress && RunKeyPress(character) == 0;
+}
+
+bool TControl::RunKeyDown(unsigned short& key, TShiftState shift) {
+  // A key without a virtual-key code (punctuation, an accented letter) has
+  // nothing to tell the key-down handlers, and its 0 must not read as
+  // consumed: it would never be typed.
+  if (key == 0) return false;
   if (KeyPreviewHandler && KeyPreviewHandler(this, key, shift)) return true;
   if (OnKeyDown) {
     DispatchEvent([&] { OnKeyDown(this, key, shift); });
     if (key == 0) return true;
   }
-  if (character != 0 && OnKeyPress) {
-    DispatchEvent([&] { OnKeyPress(this, character); });
-    if (character == 0) return true;
-  }
   return false;
+}
+
+char TControl::RunKeyPress(char character) {
+  if (OnKeyPress) DispatchEvent([&] { OnKeyPress(this, character); });
+  return character;
 }
 
 bool TControl::ContextMenu(int x, int y) {

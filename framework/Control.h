@@ -105,6 +105,10 @@ class TControl : public TComponent {
   friend class ControlInput;
   friend class TWinControl;
   void ApplyFont();
+  /// The form's preview, then OnKeyDown; true when one of them consumed the key.
+  bool RunKeyDown(unsigned short& key, TShiftState shift);
+  /// OnKeyPress for one character; the character it leaves (0: consumed).
+  char RunKeyPress(char character);
 
   struct Impl;
   std::unique_ptr<Impl> impl_;

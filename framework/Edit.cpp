@@ -22,3 +22,10 @@ void TEdit::SetText(const std::string& text) {
 bool TEdit::ReadOnly() const { return static_cast<QLineEdit*>(Widget())->isReadOnly(); }
 
 void TEdit::SetReadOnly(bool readOnly) { static_cast<QLineEdit*>(Widget())->setReadOnly(readOnly); }
+
+int TEdit::SelStart() const {
+  const auto* edit = static_cast<QLineEdit*>(Widget());
+  return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+int TEdit::SelLength() const { return static_cast<QLineEdit*>(Widget())->selectionLength(); }

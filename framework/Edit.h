@@ -16,6 +16,11 @@ class TEdit : public TWinControl {
   void SetText(const std::string& text);
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
+  /// The caret position, or where the selection starts while characters are
+  /// selected, and the number of selected characters. Both count the
+  /// characters the field shows, from 0.
+  int SelStart() const;
+  int SelLength() const;
 
   TNotifyEvent OnChange;
 };

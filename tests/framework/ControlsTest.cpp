@@ -11,8 +11,10 @@
 #include "Panel.h"
 #include "PrivateClipboard.h"
 #include "ProgressBar.h"
+#include "VirtualKeys.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPalette>
 
 namespace {
@@ -29,6 +31,39 @@ TEST(Controls, EditReportsEveryChangeOfItsText) {
   QTest::keyClicks(edit->Widget(), "b");
   EXPECT_EQ(seen, (std::vector<std::string>{"C:\\", "C:\\a"}));
   EXPECT_TRUE(edit->ReadOnly());
+}
+
+TEST(Controls, EditKeyHandlersSeeTheCharactersAKeyTypesAndTheirChangesAreTyped) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  std::vector<unsigned short> downs;
+  std::string pressed;
+  edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { downs.push_back(key); };
+  edit->OnKeyPress = [&](TObject*, char& key) {
+    pressed += key;
+    if (key == 'x') key = '*';  // typed in its place
+    if (key == 'z') key = 0;    // consumed
+  };
+  const auto type = [&](const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QApplication::sendEvent(edit->Widget(), &press);
+  };
+  QTest::keyClicks(edit->Widget(), "ax:z\\");
+  type(QString::fromUtf8("\xC3\xA9"));
+  QTest::keyClick(edit->Widget(), Qt::Key_Home);
+  QTest::keyClick(edit->Widget(), Qt::Key_Delete);
+  QTest::keyClick(edit->Widget(), Qt::Key_Tab);
+  // Keys without a virtual-key code (":", "\\", letters of other layouts)
+  // skip the key-down handler and are typed; an accented letter is pressed
+  // byte by byte; Delete and Tab type no character.
+  EXPECT_EQ(pressed, "ax:z\\\xC3\xA9");
+  EXPECT_EQ(edit->Text(), "*:\\\xC3\xA9");
+  EXPECT_EQ(downs, (std::vector<unsigned short>{'A', 'X', 'Z', VK_HOME, VK_DELETE, VK_TAB}));
+  QTest::keyClick(edit->Widget(), Qt::Key_End);
+  QTest::keyClick(edit->Widget(), Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 1);
 }
 
 TEST(Controls, CheckBoxClicksWithEveryChange) {
