@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "FileCopy.h"
 #include "FileList.h"
+#include "KeepFoldersOpen.h"
 #include "ListItems.h"
 #include "ShellFileOperation.h"
 #include "StringList.h"
@@ -147,23 +148,28 @@ void TFileList::PasteFiles() {
   const bool move = ReadsAsNonZero(lines[2]);
   const std::string destination = IncludeTrailingBackslash(directory_);
   const unsigned function = move ? FO_MOVE : FO_COPY;
-  if (lines.Count() == 3) {
-    if (!ShellOperation(function, source, destination, kPasteFolderFlags))
-      ShowMessage("Unable to copy Directory: " + source);
-  } else {
-    for (int n = 3; n < lines.Count(); ++n) {
-      const std::string& name = lines[n];
-      // An empty line names no file (taken whole it would be the folder).
-      if (name.empty()) continue;
-      const std::string from = source + name;
-      const std::string to = destination + name;
-      if (!IsPlainName(name)) {
-        ShowMessage("Can't copy file: " + from);
-        continue;
+  // One operation a file: both folders stay open between them, and are
+  // closed before the folder is read again.
+  {
+    platform::KeepFoldersOpen keep;
+    if (lines.Count() == 3) {
+      if (!ShellOperation(function, source, destination, kPasteFolderFlags))
+        ShowMessage("Unable to copy Directory: " + source);
+    } else {
+      for (int n = 3; n < lines.Count(); ++n) {
+        const std::string& name = lines[n];
+        // An empty line names no file (taken whole it would be the folder).
+        if (name.empty()) continue;
+        const std::string from = source + name;
+        const std::string to = destination + name;
+        if (!IsPlainName(name)) {
+          ShowMessage("Can't copy file: " + from);
+          continue;
+        }
+        if (ShellOperation(function, from, to, kPasteFileFlags)) continue;
+        const bool done = move ? MoveFileA(from, to) : CopyFileA(from, to, true);
+        if (!done) ShowMessage("Can't copy file: " + from);
       }
-      if (ShellOperation(function, from, to, kPasteFileFlags)) continue;
-      const bool done = move ? MoveFileA(from, to) : CopyFileA(from, to, true);
-      if (!done) ShowMessage("Can't copy file: " + from);
     }
   }
   Refresh_List();
@@ -188,6 +194,7 @@ void TFileList::DeleteFiles(bool Permanently) {
       SelCount() == 1 ? Format("%s this %d File?", verb, 1) : Format("%s these %d Files?", verb, SelCount());
   if (Application->MessageBox(question, "Confirm File Delete", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   const std::string folder = IncludeTrailingBackslash(directory_);
+  platform::KeepFoldersOpen keep;  // the listed folder, for every file
   TListItems* items = Items();
   int n = 0;
   while (n < items->Count()) {

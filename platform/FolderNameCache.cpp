@@ -113,13 +113,15 @@ std::atomic<bool> forked{false};
 
 class Cache {
  public:
-  std::optional<std::string> Find(const std::string& path, const std::string& name) {
+  // `fd`, when not -1, is the folder open already: it is looked at in place
+  // of what the path names.
+  std::optional<std::string> Find(int fd, const std::string& path, const std::string& name) {
     std::lock_guard<std::mutex> lock(mutex_);
     FoldCaseInto(name, wanted_);
     if (Usable()) {
       Drain();
       struct stat st {};
-      if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+      if ((fd >= 0 ? ::fstat(fd, &st) : ::stat(path.c_str(), &st)) != 0) return std::nullopt;
       if (Folder* folder = Kept(st)) {
         if (folder->noticed || (SameTime(folder->mtime, st.st_mtim) && SameTime(folder->ctime, st.st_ctim))) {
           // Notices explain the new times; later ones are still queued.
@@ -133,7 +135,7 @@ class Cache {
         Drop(*folder, true);
       }
     }
-    return Scan(path);
+    return Scan(fd, path);
   }
 
   bool Holds(const std::string& path) {
@@ -257,8 +259,9 @@ class Cache {
   }
 
   // Reads the folder for the wanted name, keeping its names where it can.
-  std::optional<std::string> Scan(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  std::optional<std::string> Scan(int open, const std::string& path) {
+    UniqueFd fd(open >= 0 ? ::openat(open, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                          : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.Valid()) return std::nullopt;
     // Watched before its times are taken and before it is read: whatever
     // changes from here on also sends a notice.
@@ -322,7 +325,11 @@ Cache& TheCache() {
 }  // namespace
 
 std::optional<std::string> FindNameIgnoringCase(const std::string& folder, const std::string& name) {
-  return TheCache().Find(folder, name);
+  return TheCache().Find(-1, folder, name);
+}
+
+std::optional<std::string> FindNameIgnoringCaseIn(int folder, const std::string& name) {
+  return TheCache().Find(folder, std::string(), name);
 }
 
 bool FolderNamesKept(const std::string& folder) { return TheCache().Holds(folder); }

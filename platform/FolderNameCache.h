@@ -15,6 +15,10 @@ namespace platform {
 /// look-ups in one large folder do not read it again each time.
 std::optional<std::string> FindNameIgnoringCase(const std::string& folder, const std::string& name);
 
+/// The same for a folder open already (its descriptor), which is looked at
+/// whatever its path names by now.
+std::optional<std::string> FindNameIgnoringCaseIn(int folder, const std::string& name);
+
 /// Whether the folded names of `folder` are kept at the moment (for tests
 /// that must know the kept names are what answers).
 bool FolderNamesKept(const std::string& folder);

@@ -11,6 +11,7 @@
 
 #include "DriveMap.h"
 #include "FolderNameCache.h"
+#include "KeepFoldersOpen.h"
 
 namespace platform {
 
@@ -74,20 +75,40 @@ std::string RealPathOf(const std::string& host) {
 // The path the kernel keeps for an open folder has no links in it, so it is
 // what realpath would make of it, in one call instead of one per component.
 // It is taken only when it still names that very folder (not one deleted,
-// nor outside our root), else realpath decides.
-std::string OpenedPath(int fd) {
+// nor outside our root), else realpath decides. `opened` gets the folder's
+// status.
+std::string OpenedPath(int fd, struct stat* opened) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   char buffer[PATH_MAX];
+  if (::fstat(fd, opened) != 0) return std::string();
   const ssize_t n = ::readlink(self.c_str(), buffer, sizeof buffer);
-  struct stat opened {
-  }, named{};
-  if (n > 0 && n < static_cast<ssize_t>(sizeof buffer) && buffer[0] == '/' && ::fstat(fd, &opened) == 0) {
+  struct stat named {};
+  if (n > 0 && n < static_cast<ssize_t>(sizeof buffer) && buffer[0] == '/') {
     const std::string path(buffer, static_cast<std::size_t>(n));
-    if (::lstat(path.c_str(), &named) == 0 && S_ISDIR(named.st_mode) && named.st_dev == opened.st_dev &&
-        named.st_ino == opened.st_ino)
+    if (::lstat(path.c_str(), &named) == 0 && S_ISDIR(named.st_mode) && named.st_dev == opened->st_dev &&
+        named.st_ino == opened->st_ino)
       return path;
   }
   return RealPathOf(self);
+}
+
+// Opens a folder by its host path, or takes the one kept open for it.
+std::shared_ptr<const OpenFolder> OpenFolderAt(const std::string& host, int* error) {
+  if (auto kept = KeptFolder(host)) return kept;
+  UniqueFd fd(::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.Valid()) {
+    *error = errno;
+    return nullptr;
+  }
+  auto folder = std::make_shared<OpenFolder>();
+  // The real path of what was opened, not of the name (which may change).
+  struct stat st {};
+  folder->real = OpenedPath(fd.Get(), &st);
+  if (folder->real.empty()) folder->real = RealPathOf(host);
+  folder->dev = st.st_dev;
+  folder->ino = st.st_ino;
+  folder->fd = std::move(fd);
+  return folder;
 }
 
 bool Inside(const std::string& path, const std::string& root) {
@@ -127,6 +148,18 @@ bool ItemPath::Roots::IsRoot(const std::string& realPath) const {
   return false;
 }
 
+int ItemPath::Folder() const { return folder_ ? folder_->fd.Get() : -1; }
+
+const std::string& ItemPath::FolderRealPath() const {
+  static const std::string none;
+  return folder_ ? folder_->real : none;
+}
+
+std::string ItemPath::RealPath() const {
+  const std::string& folder = FolderRealPath();
+  return folder == "/" ? "/" + Name() : folder + "/" + Name();
+}
+
 bool ItemPath::NamesFolder(const std::string& drivePath) {
   return drivePath.size() == 2 || (!drivePath.empty() && drivePath.back() == '\\');
 }
@@ -137,26 +170,24 @@ int ItemPath::Open(const std::string& folderDrivePath, const std::string& spelle
   // and the exact spelling is what the case-blind look-up would choose for
   // each: no component needs looking up on its own.
   std::optional<std::string> host;
-  UniqueFd fd;
+  std::shared_ptr<const OpenFolder> folder;
+  int error = ENOENT;
   if (!spelledHost.empty()) {
-    fd.Reset(::open(spelledHost.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.Valid()) host = spelledHost;
+    folder = OpenFolderAt(spelledHost, &error);
+    if (folder) host = spelledHost;
   }
-  if (!fd.Valid()) {
+  if (!folder) {
     host = HostPath(folderDrivePath + "\\");
     if (!host) return ENOENT;
-    fd.Reset(::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.Valid()) return errno;
+    folder = OpenFolderAt(*host, &error);
+    if (!folder) return error;
   }
-  // The real path of what was opened, not of the name (which may change).
-  std::string real = OpenedPath(fd.Get());
-  if (real.empty()) real = RealPathOf(*host);
   if (!roots) roots = std::make_shared<const Roots>();
-  if (!roots->Hold(real)) return EACCES;
+  if (!roots->Hold(folder->real)) return EACCES;
+  KeepFolder(*host, folder);
   while (host->size() > 1 && host->back() == '/') host->pop_back();
-  out->folder_ = std::move(fd);
+  out->folder_ = std::move(folder);
   out->folderHost_ = std::move(*host);
-  out->folderReal_ = std::move(real);
   out->roots_ = std::move(roots);
   return 0;
 }
@@ -225,7 +256,8 @@ int ItemPath::Mode(mode_t* mode) const {
 
 bool ItemPath::TakenIgnoringCase(const std::string& name) const {
   if (name.empty() || name.find('/') != std::string::npos) return false;
-  const auto found = FindNameIgnoringCase(folderHost_, name);
+  // The folder the new name goes into, not whatever its path names by now.
+  const auto found = FindNameIgnoringCaseIn(Folder(), name);
   return found && *found != name;
 }
 

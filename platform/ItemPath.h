@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "UniqueFd.h"
-
 namespace platform {
+
+struct OpenFolder;
 
 /// One item that a file operation acts on or creates: the folder that holds
 /// it, open for the *at calls, and its name in that folder. Built only from a
@@ -45,16 +45,16 @@ class ItemPath {
   /// Whether the drive path ends with a backslash (it names a folder as such).
   static bool NamesFolder(const std::string& drivePath);
 
-  int Folder() const { return folder_.Get(); }
+  int Folder() const;
   /// The item's name in its folder: the existing entry's own spelling where
   /// the drive path matched it only ignoring case (looked up when first asked).
   const std::string& Name() const;
   /// The name as the drive path spells it (what a new item is called).
   const std::string& SpelledName() const { return spelled_; }
   /// The containing folder's host path with its links resolved.
-  const std::string& FolderRealPath() const { return folderReal_; }
+  const std::string& FolderRealPath() const;
   /// The host path of the item (links in its folder resolved, its name not).
-  std::string RealPath() const { return folderReal_ == "/" ? "/" + Name() : folderReal_ + "/" + Name(); }
+  std::string RealPath() const;
   /// The kind and permission bits of the item's entry (its own, a link not
   /// followed): as seen when its name was looked up in this operation, else
   /// looked at now. Returns 0 or an errno value.
@@ -72,9 +72,8 @@ class ItemPath {
  private:
   static int Open(const std::string& folderDrivePath, const std::string& spelledHost, ItemPath* out,
                   std::shared_ptr<const Roots> roots);
-  UniqueFd folder_;
+  std::shared_ptr<const OpenFolder> folder_;
   std::string folderHost_;  // as the drive map found it, links not resolved
-  std::string folderReal_;
   mutable std::optional<std::string> name_;
   mutable std::optional<mode_t> mode_;
   std::string spelled_;

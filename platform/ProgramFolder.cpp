@@ -1,7 +1,7 @@
 #include "ProgramFolder.h"
 
-#include <climits>
 #include <unistd.h>
+#include <climits>
 
 namespace platform {
 

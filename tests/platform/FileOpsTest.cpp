@@ -9,6 +9,7 @@
 #include "DriveMap.h"
 #include "FileCopy.h"
 #include "FileOpsSupport.h"
+#include "KeepFoldersOpen.h"
 #include "LastError.h"
 #include "PrivateHome.h"
 #include "TreeCopier.h"
@@ -294,6 +295,49 @@ TEST_F(FileOps, Refusals) {
   ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\secret.txt", "C:\\Dst\\secret.txt", kFileFlags).aborted);
   EXPECT_EQ(ReadFile(c_ / "Dst" / "secret (copy 1).txt"), "mine");
   EXPECT_EQ(ReadFile(outside_ / "secret.txt"), "secret");
+}
+
+// Open folder descriptors pointing into a host folder.
+int DescriptorsInto(const fs::path& folder) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(entry.path(), error);
+    if (!error && target.string().rfind(folder.string(), 0) == 0) ++count;
+  }
+  return count;
+}
+
+TEST_F(FileOps, KeptFoldersAreOnlyTakenWhereTheirPathsStillLead) {
+  {
+    platform::KeepFoldersOpen keep;
+    ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
+    EXPECT_GT(DescriptorsInto(c_), 0);
+
+    // Another program puts a new folder where the destination was.
+    fs::rename(c_ / "Dst", c_ / "Dst-old");
+    fs::create_directories(c_ / "Dst");
+    ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
+    EXPECT_EQ(Names(c_ / "Dst"), "a.txt");
+    EXPECT_EQ(Names(c_ / "Dst-old"), "a.txt");
+
+    // ... or moves the destination off the drives and leaves a link to it.
+    fs::rename(c_ / "Dst", outside_ / "Dst");
+    fs::create_directory_symlink(outside_ / "Dst", c_ / "Dst");
+    EXPECT_TRUE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\b.txt", kFileFlags).aborted);
+    EXPECT_EQ(Names(outside_ / "Dst"), "a.txt");
+
+    // A source folder swapped the same way is read where its path leads.
+    fs::rename(c_ / "Src", c_ / "Src-old");
+    fs::create_directories(c_ / "Src");
+    WriteFile(c_ / "Src" / "a.txt", "new");
+    ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst-old\\c.txt", kFileFlags).aborted);
+    EXPECT_EQ(ReadFile(c_ / "Dst-old" / "c.txt"), "new");
+  }
+  // Nothing stays open once the paste is over (a removable drive could not
+  // be unmounted otherwise).
+  EXPECT_EQ(DescriptorsInto(c_), 0);
+  EXPECT_EQ(DescriptorsInto(outside_), 0);
 }
 
 TEST_F(FileOps, ListsOfPaths) {
