@@ -34,9 +34,9 @@ void TMainForm::WireCommands() {
   DirList_PM->OnPopup = [this](TObject* sender) { DirMenuPopup(sender); };
 
   const auto menuClick = [this](TObject* sender) { MenuClick(sender); };
-  for (TMenuItem* item : {Run_M, View_M, Prop_M, CreateDir_M, Del_M, RenameDir_M, RenameFile_M, Exit_M, Cut_M, Copy_M,
-                          Paste_M, Search_M, VLarge_M, VSmall_M, VList_M, VDetails_M, VThumb_M, ProgOptions_M, Learn_M,
-                          About_M})
+  for (TMenuItem* item :
+       {Run_M,   View_M,   Prop_M,   CreateDir_M, Del_M,   RenameDir_M, RenameFile_M, Exit_M,        Cut_M,   Copy_M,
+        Paste_M, Search_M, VLarge_M, VSmall_M,    VList_M, VDetails_M,  VThumb_M,     ProgOptions_M, Learn_M, About_M})
     item->OnClick = menuClick;
   const auto fileMenuClick = [this](TObject* sender) { FileMenuClick(sender); };
   for (TMenuItem* item :

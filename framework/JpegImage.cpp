@@ -1,7 +1,7 @@
 #include "JpegImage.h"
 
-#include <stdio.h>  // jpeglib.h needs FILE and size_t declared first
 #include <jpeglib.h>
+#include <stdio.h>  // jpeglib.h needs FILE and size_t declared first
 
 #include <QImage>
 #include <csetjmp>
