@@ -25,6 +25,7 @@
 #include "Search_Form.h"
 #include "ToolButton.h"
 #include "TreeNode.h"
+#include "TreeNodes.h"
 #include "VirtualKeys.h"
 
 namespace app_test {
@@ -261,6 +262,56 @@ INSTANTIATE_TEST_SUITE_P(
         Button(&TMainForm::Cut_TB, kCut), Button(&TMainForm::Copy_TB, kCopied), Button(&TMainForm::Paste_TB, ""),
         Button(&TMainForm::Delete_TB, kRecycleBox), Button(&TMainForm::Run_TB, kByType),
         Button(&TMainForm::Open_TB, kText)));
+
+// The tree's pop-up shows the CD items only on a CD-ROM drive, and its
+// properties follow the selected node's level; a root has none.
+TEST_F(MainFormCommandsTest, TreePopUpFollowsTheSelectedNode) {
+  CloseWindow();
+  fs::create_directories(drive_ / "cd");
+  platform::SetDriveMap({{'C', drive_.string(), 3}, {'D', (drive_ / "cd").string(), 5}});
+  fs::remove(drive_ / "Data" / "late.txt");
+  OpenWindow("C:\\Data");
+  form_ = MainForm;
+  form_->Show();
+  TTreeNode* root = form_->DirList->Items()->GetFirstNode();
+  ASSERT_NE(root, nullptr);
+  TTreeNode* data = form_->DirList->Selected();
+  ASSERT_EQ(data->Text(), "Data");
+  TTreeNode* c = data->Parent();
+  TTreeNode* d = c->getNextSibling();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(d->Text(), "(D:)");
+  const struct {
+    TTreeNode* node;
+    bool cd;
+    std::string effects;
+  } cases[] = {{root, false, "tree at My Computer"},
+               {c, false, "properties 1;tree at (C:)"},
+               {d, true, "properties 1;tree at (D:)"},
+               {data, false, "properties 2"},
+               {nullptr, false, "tree at none"}};
+  for (const auto& k : cases) {
+    form_->DirList->SetSelected(k.node);
+    PropForm->Hide();
+    form_->DirList_PM->Popup(0, 0);
+    EXPECT_EQ(form_->Play_DM->Visible(), k.cd) << Effects();
+    EXPECT_EQ(form_->Eject_DM->Visible(), k.cd) << Effects();
+    EXPECT_EQ(form_->Inject_DM->Visible(), k.cd) << Effects();
+    for (TMenuItem* always : {form_->Prop_DM, form_->NewDir_DM, form_->RenameDir_DM, form_->DelDir_DM})
+      EXPECT_TRUE(always->Visible() && always->Enabled()) << always->Name;
+    form_->DirList_PM->CloseUp();
+    form_->Prop_DM->Click();
+    EXPECT_EQ(Effects(), k.effects);
+  }
+}
+
+TEST_F(MainFormCommandsTest, ExitSavesTheLayout) {
+  fs::remove(SettingsFile());
+  unsigned short key = 'X';
+  form_->FormKeyDown(form_->FileList, key, ssAlt);
+  EXPECT_FALSE(form_->Visible());
+  EXPECT_NE(ReadFile(SettingsFile()).find("[VIEW]"), std::string::npos);
+}
 
 }  // namespace
 }  // namespace app_test
