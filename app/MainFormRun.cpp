@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "DirList.h"
 #include "Extension.h"
+#include "SysUtils.h"
 #include "FileList.h"
 #include "MainForm.h"
 #include "Process.h"
@@ -13,7 +14,6 @@
 #include "RegForm.h"
 #include "ShellExecute.h"
 #include "StringList.h"
-#include "SysUtils.h"
 #include "ViewTypes.h"
 
 namespace {

@@ -777,4 +777,3 @@ bool DirectoryExists(const std::string& path) {
   const std::uint32_t attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-
