@@ -6,6 +6,7 @@
 #include "DirList.h"
 #include "FileCopy.h"
 #include "FileList.h"
+#include "Find.h"
 #include "Folders.h"
 #include "LastError.h"
 #include "ListItem.h"
@@ -25,6 +26,40 @@ bool ValidName(const std::string& name) {
 bool NotFound(std::uint32_t error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
          error == ERROR_INVALID_DRIVE;
+}
+
+// The spelling on disk of the entry that `name` finds in a folder (names are
+// looked up ignoring case); empty when it finds none.
+std::string SpelledOnDisk(const std::string& folder, const std::string& name) {
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA(folder + name, FILE_ATTRIBUTE_ANY, data);
+  if (search == nullptr) return "";
+  FindClose(search);
+  return data.cFileName;
+}
+
+// Renames an item of a folder (with its trailing backslash), never over
+// another item. A new name that differs from the old one only in case finds
+// the item itself, so the move would change nothing and still succeed: such
+// a rename goes through a free temporary name, and back to the old name when
+// the second step fails. On failure GetLastError tells why.
+bool RenameInFolder(const std::string& folder, const std::string& oldName, const std::string& newName) {
+  const bool caseOnly = newName != oldName && newName.find_first_of("*?") == std::string::npos &&
+                        AnsiCompareText(newName, oldName) == 0 && SpelledOnDisk(folder, newName) == oldName;
+  if (!caseOnly) return MoveFileA(folder + oldName, folder + newName);
+  for (int n = 1; n <= 100; ++n) {
+    const std::string temp = oldName + ".~" + std::to_string(n);
+    if (!MoveFileA(folder + oldName, folder + temp)) {
+      if (GetLastError() == ERROR_ALREADY_EXISTS) continue;
+      return false;
+    }
+    if (MoveFileA(folder + temp, folder + newName)) return true;
+    const std::uint32_t error = GetLastError();
+    MoveFileA(folder + temp, folder + oldName);
+    SetLastError(error);
+    return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -50,8 +85,7 @@ void TMainForm::Rename_Directory(TObject* /*Sender*/, TTreeNode* Node, std::stri
     ShowMessage("Can't find Directory: " + oldPath);
     return;
   }
-  // The platform's move never replaces an existing item.
-  if (MoveFileA(oldPath, parent + S)) return;
+  if (RenameInFolder(parent, oldText, S)) return;
   const std::uint32_t error = GetLastError();
   S = oldText;
   if (error == ERROR_ALREADY_EXISTS) {
@@ -67,7 +101,7 @@ void TMainForm::Rename_File(TObject* /*Sender*/, TListItem* Item, std::string& S
   const std::string oldName = Item->Caption();
   // The listed folder is the current folder: its names are the items' own.
   const std::string folder = IncludeTrailingBackslash(FileList->Directory());
-  if (ValidName(S) && MoveFileA(folder + oldName, folder + S)) return;
+  if (ValidName(S) && RenameInFolder(folder, oldName, S)) return;
   S = oldName;
   ShowMessage("Unable to rename file: " + oldName);
 }

@@ -191,6 +191,29 @@ TEST_F(RenameTest, AFileRenameThatFailsKeepsEverything) {
   }
 }
 
+// Names are looked up ignoring case; a new spelling of the same name still
+// renames the item, and nothing else is touched.
+TEST_F(RenameTest, ANewCaseOfTheSameNameRenames) {
+  TListItem* item = Item("one.txt");
+  ASSERT_NE(item, nullptr);
+  std::string text = "ONE.txt";
+  form_->Rename_File(form_->FileList, item, text);
+  TTreeNode* node = Node("C:\\Data\\B");
+  ASSERT_NE(node, nullptr);
+  std::string folder = "b";
+  form_->Rename_Directory(form_->DirList, node, folder);
+  EXPECT_TRUE(boxes_.Texts().empty());
+  EXPECT_EQ(text, "ONE.txt");
+  EXPECT_EQ(folder, "b");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(drive_ / "Data" / "A")) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(drive_ / "Data")) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"A", "ONE.txt", "b", "two.txt"}));
+  EXPECT_EQ(ReadFile(drive_ / "Data" / "A" / "ONE.txt"), "one");
+  EXPECT_EQ(ReadFile(drive_ / "Data" / "b" / "b.txt"), "b");
+}
+
 TEST_F(RenameTest, EditingAnItemsNameRenamesTheFile) {
   TListItem* item = Item("two.txt");
   ASSERT_NE(item, nullptr);
