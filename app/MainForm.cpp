@@ -26,6 +26,7 @@ constexpr double kTreeShare = 0.27262813649944714578;
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   CreateControls();
+  WireCommands();
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   OnResize = [this](TObject* sender) { FormResize(sender); };
   ControlBar->OnResize = [this](TObject* sender) { FormResize(sender); };
@@ -75,6 +76,7 @@ void TMainForm::Unhook() {
   OnClose = nullptr;
   OnResize = nullptr;
   ControlBar->OnResize = nullptr;
+  FileList->OnCustomDrawItem = nullptr;
   // A learner of the window's own goes with the window.
   if (LearnForm != nullptr && LearnForm->Owner() == this) LearnForm = nullptr;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Form.h"
+#include "ListView.h"
 
 class TControlBar;
 class TDirList;
@@ -11,12 +12,14 @@ class TExtension;
 class TFileList;
 class TImageList;
 class TLabel;
+class TListItem;
 class TMainMenu;
 class TMenuItem;
 class TPanel;
 class TPopupMenu;
 class TToolBar;
 class TToolButton;
+class TTreeNode;
 
 /// The main window: the folder tree on the left, the file list on the right,
 /// the bar container across the top (menu bar, standard tool bar, location
@@ -184,6 +187,68 @@ class TMainForm : public TForm {
   /// The learn-file-types command: shows the file-type learner modally, then
   /// offers the restart.
   void LearnFileTypes();
+
+  // ---- Keys, menus and the standard tool bar (MainFormCommands.cpp) ----
+  /// The keys of the window, the tree and the list: with Alt, Enter shows
+  /// the file's properties and X closes the window; with Ctrl (and no Alt),
+  /// B, C, E, I, O, R, T, V and X; without either, F5, Enter, F12 and
+  /// Delete (Shift+Delete deletes for good). The key is left as it is.
+  void FormKeyDown(TObject* Sender, unsigned short& Key, TShiftState Shift);
+  /// An item of the main menu was chosen.
+  void MenuClick(TObject* Sender);
+  /// An item of the file list's pop-up menu was chosen.
+  void FileMenuClick(TObject* Sender);
+  /// An item of the folder tree's pop-up menu was chosen; each acts on the
+  /// tree's selected node.
+  void DirMenuClick(TObject* Sender);
+  /// The tree's pop-up is about to open: the CD items show only for a
+  /// selected CD-ROM drive node.
+  void DirMenuPopup(TObject* Sender);
+  /// A button of the standard tool bar was clicked.
+  void StdBarClick(TObject* Sender);
+
+  // ---- Renaming and new folders (MainFormRename.cpp) ----
+  /// The tree's node text was edited: renames the node's folder to S in its
+  /// parent folder, never over an existing item. On failure S gets the old
+  /// text back and "Directory already exists" or "Can't find Directory: " +
+  /// the old path is shown (other failures show nothing); a name holding a
+  /// backslash or slash, or one that names no item (empty, "." or ".."), is
+  /// not valid.
+  void Rename_Directory(TObject* Sender, TTreeNode* Node, std::string& S);
+  /// An item's name was edited in the list: renames the file in the listed
+  /// folder to S, never over an existing item and never into another folder.
+  /// On failure shows "Unable to rename file: " + the old name and S gets the
+  /// old name back.
+  void Rename_File(TObject* Sender, TListItem* Item, std::string& S);
+  /// Makes a new folder "NewDir" (or "NewDir1", "NewDir2" ..., the first
+  /// whose folder does not exist) in the tree's Location and opens Node so
+  /// that it lists it; "Unable to Create Directory" when it cannot be made.
+  /// Nothing happens without a node.
+  void CreateNewDir(TTreeNode* Node);
+
+  // ---- View modes and thumbnails (MainFormViews.cpp) ----
+  /// 1 large icons, 2 small icons, 3 list, 4 details, 5 large icons with
+  /// thumbnails; checks the mode's item of the View menu and repaints the
+  /// list. Other values only clear the thumbnail switch and repaint.
+  void SetViewMode(int Mode);
+  /// Draws the pictures of .BMP, .ICO, .JPG, .JPE and .JPEG files as
+  /// thumbnails while the thumbnail switch is on in the large-icon view; a
+  /// selected item, any other file and a picture that cannot be read are
+  /// drawn the list's own way.
+  void FileListCustomDrawItem(TObject* Sender, TListItem* Item, TCustomDrawState State, bool& DefaultDraw);
+
+ private:
+  /// Hands the commands to the items, buttons and events of the design.
+  void WireCommands();
+  /// Sets the properties dialog's page kind and shows it modeless.
+  void ShowProperties(int PageKind);
+  /// F5 and the Refresh button: repaints the tree, reads the list again.
+  void RefreshViews();
+  /// Starts editing the name of the list's first selected item; false when
+  /// no item is selected.
+  bool EditSelectedFile();
+  /// Starts editing the text of the tree's selected node, if there is one.
+  void EditSelectedDirectory();
 };
 
 /// The main window, set by the entry before its construction runs.

@@ -112,6 +112,8 @@ std::string IncludeTrailingBackslash(const std::string& path);
 std::string ExcludeTrailingBackslash(const std::string& path);
 /// Whether a file (not a folder) exists at a drive path.
 bool FileExists(const std::string& path);
+/// Whether a folder (not a file) exists at a drive path.
+bool DirectoryExists(const std::string& path);
 
 /// A date and time: whole days since 30 December 1899, the time of day as
 /// the fraction.

@@ -38,6 +38,7 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), impl_(std::make_un
   d.view->setHeaderHidden(true);
   d.view->setUniformRowHeights(true);
   d.view->setAnimated(false);
+  d.view->keepSelectionOnRightClick = true;
   d.view->setRootIsDecorated(true);
   d.view->setExpandsOnDoubleClick(true);
   d.view->setSelectionMode(QAbstractItemView::SingleSelection);

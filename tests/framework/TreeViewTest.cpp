@@ -213,6 +213,14 @@ TEST_F(TreeViewTest, SelectionFollowsClicksAndCode) {
   c_->SetSelected(true);
   EXPECT_EQ(View()->selectionModel()->selectedIndexes().size(), 1);
   EXPECT_FALSE(b_->Selected());
+  // A right click reports the press but leaves the selection where it was:
+  // the pop-up menu acts on the selected node.
+  int presses = 0;
+  tree_->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState, int, int) { presses += button == mbRight; };
+  QTest::mouseClick(View()->viewport(), Qt::RightButton, {}, RowOf(a_).center());
+  EXPECT_EQ(presses, 1);
+  EXPECT_EQ(tree_->Selected(), c_);
+  EXPECT_EQ(View()->currentIndex(), IndexOf(c_));
   // Deleting the selected node hands the selection to a neighbour, as the view does.
   c_->Delete();
   EXPECT_EQ(tree_->Selected(), a_);
