@@ -15,7 +15,9 @@ constexpr std::size_t kMaxScriptLine = 99;
 std::string TServer2::Exec(std::string name, bool remember) {
   // By value: the script's lines split into Words, where the name came from.
   if (execDepth_ >= kMaxExecDepth) return "Exec nested too deeply: " + name;
-  auto file = name.empty() ? nullptr : platform::File::Open(name, platform::File::Mode::Read);
+  // Only a regular file: a pipe or a device could hold the call, and with it
+  // the program, for ever.
+  auto file = name.empty() ? nullptr : platform::File::Open(name, platform::File::Mode::ReadRegular);
   if (!file) return "Couldn't exec: " + name;
   ++execDepth_;
   struct DepthGuard {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -75,11 +77,14 @@ TEST_F(Server2, RepliesToEachLineAtTheTopOfTheMemo) {
       {"foo bar", false, "FOOis not a valid command", "foo bar"},
       {"EXEC", false, "Couldn't exec: ", "EXEC"},
       {"exec missing.txt", false, "Couldn't exec: missing.txt", "exec missing.txt"},
+      {"EXEC C:\\pipe", false, "Couldn't exec: C:\\pipe", "EXEC C:\\pipe"},
       {"ECHO a#b", true, "", ""},
       {"# a comment", true, "", ""},
       {"", true, "", ""},
       {" \t ", true, "", ""},
   };
+  // A script that is a pipe is refused: reading it would wait for a writer.
+  ASSERT_EQ(::mkfifo(drive_.Host("pipe").c_str(), 0600), 0);
   for (const ReplyCase& c : cases) {
     SCOPED_TRACE(c.line);
     TServer2 server(nullptr);
