@@ -1,9 +1,9 @@
 #include "FileIO.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <cerrno>
 
 #include "DriveMap.h"
 
