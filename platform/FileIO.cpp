@@ -17,11 +17,15 @@ std::unique_ptr<File> File::Open(const std::string& drivePath, Mode mode) {
     case Mode::Read: flags |= O_RDONLY; break;
     case Mode::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+    // Not blocking, so that opening a pipe without a writer returns at once.
+    case Mode::ReadRegular: flags |= O_RDONLY | O_NONBLOCK; break;
   }
   const int fd = ::open(host->c_str(), flags, 0666);
   if (fd < 0) return nullptr;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  const bool regularOnly = mode == Mode::ReadRegular;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode)) ||
+      (regularOnly && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
     ::close(fd);
     return nullptr;
   }

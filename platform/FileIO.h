@@ -16,6 +16,9 @@ class File {
     Read,    ///< existing file, reading only, shared with other readers and writers
     Write,   ///< created or emptied, writing only
     Append,  ///< created when missing, writing at the end
+    /// an existing regular file, reading only: a pipe, device or socket is
+    /// not opened, since reading it could wait or never end
+    ReadRegular,
   };
 
   /// Opens a drive path; nothing when the file cannot be opened (a folder

@@ -42,4 +42,17 @@ TEST_F(FileIO, FolderDoesNotOpenAsAFile) {
   EXPECT_FALSE(platform::ReadWholeFile("C:\\missing").has_value());
 }
 
+TEST_F(FileIO, RegularReadingRefusesPipesAndDevices) {
+  { std::ofstream(root_ / "plain.txt") << "text"; }
+  ASSERT_EQ(::mkfifo((root_ / "pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", root_ / "zeros");
+  // A pipe without a writer would hold the opening, and a device may never end.
+  EXPECT_EQ(platform::File::Open("C:\\pipe", platform::File::Mode::ReadRegular), nullptr);
+  EXPECT_EQ(platform::File::Open("C:\\zeros", platform::File::Mode::ReadRegular), nullptr);
+  auto file = platform::File::Open("C:\\plain.txt", platform::File::Mode::ReadRegular);
+  ASSERT_NE(file, nullptr);
+  char buffer[8];
+  EXPECT_EQ(file->Read(buffer, sizeof buffer), 4);
+}
+
 }  // namespace

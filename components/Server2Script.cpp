@@ -1,0 +1,48 @@
+#include <cstddef>
+#include <vector>
+
+#include "FileIO.h"
+#include "Server2.h"
+
+namespace {
+
+// A script line keeps at most 99 characters; the rest of a longer line is
+// dropped, so that its tail never runs as a command of its own.
+constexpr std::size_t kMaxScriptLine = 99;
+
+}  // namespace
+
+std::string TServer2::Exec(std::string name, bool remember) {
+  // By value: the script's lines split into Words, where the name came from.
+  if (execDepth_ >= kMaxExecDepth) return "Exec nested too deeply: " + name;
+  // Only a regular file: a pipe or a device could hold the call, and with it
+  // the program, for ever.
+  auto file = name.empty() ? nullptr : platform::File::Open(name, platform::File::Mode::ReadRegular);
+  if (!file) return "Couldn't exec: " + name;
+  ++execDepth_;
+  struct DepthGuard {
+    int& depth;
+    ~DepthGuard() { --depth; }
+  } guard{execDepth_};
+
+  std::string line;
+  std::vector<char> buffer(65536);
+  for (;;) {
+    const std::ptrdiff_t n = file->Read(buffer.data(), buffer.size());
+    if (n <= 0) break;
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+      const char c = buffer[static_cast<std::size_t>(i)];
+      if (c == '\n') {
+        // A CR right before the break belongs to the break.
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        Server(line, false, remember);
+        line.clear();
+      } else if (line.size() < kMaxScriptLine) {
+        line += c;
+      }
+    }
+  }
+  // What follows the last line break is a line too, empty after a final break.
+  Server(line, false, remember);
+  return "Execing " + name;
+}
