@@ -128,12 +128,14 @@ void TPropForm::CreateFilePage() {
   FInfo5_L = MakeLabel(this, FileProp, 12, 184, "Modified:");
   FInfo6_L = MakeLabel(this, FileProp, 12, 208, "Accessed:");
   Info7_L = MakeLabel(this, FileProp, 12, 248, "Attributes:");
-  Report1_L = MakeLabel(this, FileProp, 74, 64, "Report1_L");
-  Report2_L = MakeLabel(this, FileProp, 74, 88, "Report2_L");
-  Report3_L = MakeLabel(this, FileProp, 74, 112, "Report3_L");
-  Report4_L = MakeLabel(this, FileProp, 74, 160, "Report4_L");
-  Report5_L = MakeLabel(this, FileProp, 74, 184, "Report5_L");
-  Report6_L = MakeLabel(this, FileProp, 74, 208, "Report6_L");
+  // The value labels start empty: a page shown before anything was read
+  // shows nothing rather than the labels' names.
+  Report1_L = MakeLabel(this, FileProp, 74, 64, "");
+  Report2_L = MakeLabel(this, FileProp, 74, 88, "");
+  Report3_L = MakeLabel(this, FileProp, 74, 112, "");
+  Report4_L = MakeLabel(this, FileProp, 74, 160, "");
+  Report5_L = MakeLabel(this, FileProp, 74, 184, "");
+  Report6_L = MakeLabel(this, FileProp, 74, 208, "");
   Bevel1 = MakeLine(this, FileProp, 137, 8);
   Bevel2 = MakeLine(this, FileProp, 235, 7);
 }
@@ -144,9 +146,9 @@ void TPropForm::CreateDrivePage() {
   DInfo1_L = MakeLabel(this, DriveProp, 53, 80, "Capacity:");
   DInfo2_L = MakeLabel(this, DriveProp, 37, 104, "Free Space:");
   DInfo3_L = MakeLabel(this, DriveProp, 32, 128, "Used Space:");
-  DriveSize_L = MakeLabel(this, DriveProp, 109, 80, "DriveSize_L");
-  DriveFree_L = MakeLabel(this, DriveProp, 109, 104, "DriveFree_L");
-  DriveUsed_L = MakeLabel(this, DriveProp, 109, 128, "DriveUsed_L");
+  DriveSize_L = MakeLabel(this, DriveProp, 109, 80, "");
+  DriveFree_L = MakeLabel(this, DriveProp, 109, 104, "");
+  DriveUsed_L = MakeLabel(this, DriveProp, 109, 128, "");
 
   // The two squares are the pie's legend, in the slices' colours.
   DShape1 = new TShape(this);
@@ -207,9 +209,9 @@ void TPropForm::CreateDirPage() {
   IInfo4_L = MakeLabel(this, DirProp, 12, 136, "Contains:");
   IInfo5_L = MakeLabel(this, DirProp, 12, 184, "Created:");
   IFileType_L = MakeLabel(this, DirProp, 74, 64, "Directory");
-  ILocation_L = MakeLabel(this, DirProp, 74, 88, "ILocation_L");
-  ISize_L = MakeLabel(this, DirProp, 74, 112, "ISize_L");
-  IContains_L = MakeLabel(this, DirProp, 74, 136, "IContains_L");
-  ICreated_L = MakeLabel(this, DirProp, 74, 184, "ICreated_L");
+  ILocation_L = MakeLabel(this, DirProp, 74, 88, "");
+  ISize_L = MakeLabel(this, DirProp, 74, 112, "");
+  IContains_L = MakeLabel(this, DirProp, 74, 136, "");
+  ICreated_L = MakeLabel(this, DirProp, 74, 184, "");
   IBevel1 = MakeLine(this, DirProp, 161, 8);
 }

@@ -225,7 +225,8 @@ TEST_F(Properties, OkWritesTheTickedAttributesAndRenames) {
     WriteFile(data_ / "f.txt", "f");
     if (!SetDosAttrib(data_ / "f.txt", c.start)) GTEST_SKIP() << "no extended attributes here";
     if (c.readOnly) fs::permissions(data_ / "f.txt", fs::perms::owner_read);
-    Select({"f.txt"});
+    WriteFile(data_ / "z.txt", "z");
+    Select({"f.txt", "z.txt"});
     ShowPage(0);
     PropForm->Archive_CB->SetChecked(c.archive);
     PropForm->Hidden_CB->SetChecked(c.hidden);
@@ -235,6 +236,7 @@ TEST_F(Properties, OkWritesTheTickedAttributesAndRenames) {
     PropForm->Ok_B->Click();
     EXPECT_EQ(GetFileAttributesA("C:\\Data\\g.txt"), c.written) << c.start;
     EXPECT_FALSE(fs::exists(data_ / "f.txt"));
+    EXPECT_EQ(GetFileAttributesA("C:\\Data\\z.txt"), FILE_ATTRIBUTE_ARCHIVE) << "only the first selected file";
     EXPECT_TRUE(ListHas("g.txt")) << "the list is read again";
     EXPECT_FALSE(PropForm->Visible());
     fs::permissions(data_ / "g.txt", fs::perms::owner_all);
