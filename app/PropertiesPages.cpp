@@ -139,7 +139,9 @@ void TPropForm::ShowDirInfo() {
   const std::string path = ExcludeTrailingBackslash(MainForm->DirList->Location);
   if (!ReadFileStat(path)) Close();
 
-  const std::unique_ptr<TStringList> files(WalkDirectory("*.*", path, true));
+  // Before the tree has opened anything there is no folder; a walk of ""
+  // would walk the whole current drive.
+  const std::unique_ptr<TStringList> files(path.empty() ? nullptr : WalkDirectory("*.*", path, true));
   const int fileCount = files ? files->Count() : 0;
   const std::size_t slash = path.rfind('\\');
   FileInfo.Name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -170,7 +172,8 @@ std::string TPropForm::FormatFileTime(std::int64_t Time) {
 }
 
 bool TPropForm::ReadAttributes(const std::string& Name) {
-  const std::uint32_t attributes = GetFileAttributesA(Name);
+  // An empty name names no file (not the current folder).
+  const std::uint32_t attributes = Name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(Name);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     ShowMessage("Unable to retrive file Attributes");
     return false;
@@ -185,7 +188,7 @@ bool TPropForm::ReadAttributes(const std::string& Name) {
 bool TPropForm::ReadFileStat(const std::string& Name) {
   // What cannot be read shows as nothing, never as the last file's figures.
   FileStat = TFileStat();
-  const auto status = platform::GetFileStatus(Name);
+  const auto status = Name.empty() ? std::nullopt : platform::GetFileStatus(Name);
   if (!status) {
     ShowMessage("Unable to retrive file information");
     return false;

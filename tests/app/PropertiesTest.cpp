@@ -352,6 +352,25 @@ TEST_F(Properties, ALinkToAnAncestorEndsTheWalk) {
   EXPECT_TRUE(boxes_.Shown().empty());
 }
 
+TEST_F(Properties, AFolderThatIsNotThereIsReportedAndCountsNothing) {
+  Open();
+  const struct {
+    const char* location;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"C:\\Data\\Gone", {"Unable to retrive file information", "Unable to Change directory to: C:\\Data\\Gone\\"}},
+      {"", {"Unable to retrive file information"}},  // before the tree opened anything
+  };
+  for (const auto& c : cases) {
+    boxes_.Clear();
+    MainForm->DirList->Location = c.location;
+    ShowPage(2);
+    EXPECT_EQ(boxes_.Texts(), c.messages) << c.location;
+    EXPECT_EQ(PropForm->IContains_L->Caption(), "0 Files") << c.location;
+    EXPECT_FALSE(PropForm->Visible());
+  }
+}
+
 TEST_F(Properties, OkRenamesTheFolderOrReportsWhyNot) {
   fs::create_directories(data_ / "Old");
   fs::create_directories(data_ / "Taken");
