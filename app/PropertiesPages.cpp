@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "Chart.h"
 #include "CheckBox.h"
 #include "Dialogs.h"
 #include "DirList.h"
