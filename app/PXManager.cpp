@@ -10,6 +10,7 @@
 #include "ListColumns.h"
 #include "MainForm.h"
 #include "Panel.h"
+#include "Properties.h"
 #include "ToolBar.h"
 
 TPXManager* PXManager = nullptr;
@@ -133,11 +134,19 @@ void TPXManager::SaveSettings(const std::string& fileName) {
   ini->WriteInteger("VIEW", "MainHeight", MainForm->Height());
   ini->WriteInteger("VIEW", "MainWS", static_cast<int>(MainForm->WindowState()));
 
-  // The properties and search dialogs are not built yet: until they are,
-  // their sizes as read at start-up go back unchanged, in the normal state.
-  ini->WriteInteger("VIEW", "PropWidth", PropWidth);
-  ini->WriteInteger("VIEW", "PropHeight", PropHeight);
-  ini->WriteInteger("VIEW", "PropWS", 0);
+  // A dialog that was never made (a window built on its own) gives back the
+  // size read at start-up, in the normal state.
+  if (PropForm != nullptr) {
+    ini->WriteInteger("VIEW", "PropWidth", PropForm->Width());
+    ini->WriteInteger("VIEW", "PropHeight", PropForm->Height());
+    ini->WriteInteger("VIEW", "PropWS", static_cast<int>(PropForm->WindowState()));
+  } else {
+    ini->WriteInteger("VIEW", "PropWidth", PropWidth);
+    ini->WriteInteger("VIEW", "PropHeight", PropHeight);
+    ini->WriteInteger("VIEW", "PropWS", 0);
+  }
+  // The search dialog is not built yet: until it is, its size as read at
+  // start-up goes back unchanged, in the normal state.
   ini->WriteInteger("VIEW", "SearchWidth", SearchWidth);
   ini->WriteInteger("VIEW", "SearchHeight", SearchHeight);
   ini->WriteInteger("VIEW", "SearchWS", 0);
@@ -159,8 +168,13 @@ void TPXManager::ApplyLook(short window) {
       MainForm->FileList->SetColor(FileCl);
       MainForm->SetColor(BackCl);
       break;
-    // 2 (the properties dialog) and 3 (the search dialog) take the font and
-    // BackCl once those dialogs exist; until then there is nothing to apply.
+    case 2:
+      if (PropForm == nullptr) break;
+      PropForm->Font()->Assign(*Font);
+      PropForm->SetColor(BackCl);
+      break;
+    // 3 (the search dialog) takes the font and BackCl once that dialog
+    // exists; until then there is nothing to apply.
     default: break;
   }
 }

@@ -212,6 +212,19 @@ void TForm::ResizeClient(int width, int height) {
   }
 }
 
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  borderIcons_ = icons;
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (icons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (icons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+  if (icons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  QWidget* w = Widget();
+  // Qt hides a window whose flags change; a shown one is shown again.
+  const bool shown = w->isVisible();
+  w->setWindowFlags(flags);
+  if (shown) w->show();
+}
+
 TWindowState TForm::WindowState() const {
   const Qt::WindowStates state = Widget()->windowState();
   if (state & Qt::WindowMinimized) return wsMinimized;

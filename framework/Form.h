@@ -11,6 +11,10 @@ enum TWindowState { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
 /// What closing a form does: nothing, hide it, free it, minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+/// The buttons of a form's caption bar, as bits: the close box (with the
+/// window menu), the minimise box and the maximise box.
+enum TBorderIcon { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TBorderIcons = int;
 
 /// The result of a modal form; a button's ModalResult sets it.
 using TModalResult = int;
@@ -58,6 +62,8 @@ class TForm : public TWinControl {
 
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
 
@@ -109,6 +115,7 @@ class TForm : public TWinControl {
   std::unique_ptr<Impl> impl_;
   std::string caption_;
   TPosition position_ = poDesigned;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool keyPreview_ = false;

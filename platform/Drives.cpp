@@ -156,3 +156,16 @@ std::optional<VolumeInformation> GetVolumeInformationA(const std::string& root) 
   }
   return info;
 }
+
+bool SetVolumeLabelA(const std::string& root, const std::string& /*label*/) {
+  const auto drive = DriveOfRoot(root);
+  struct stat st {};
+  if (!drive || ::stat(drive->root.c_str(), &st) != 0) {
+    SetLastError(ERROR_INVALID_DRIVE);
+    return false;
+  }
+  // Relabelling needs the raw device and the tool of its file system, run
+  // with root rights; refusing it here leaves the volume untouched.
+  SetLastError(ERROR_ACCESS_DENIED);
+  return false;
+}

@@ -41,3 +41,10 @@ struct VolumeInformation {
 /// The volume of a drive root ("C:\"); nothing when the drive is not mapped or
 /// its root does not exist.
 std::optional<VolumeInformation> GetVolumeInformationA(const std::string& root);
+
+/// Sets the label of the volume of a drive root ("C:\"). A label is written
+/// into the file system on its block device, which takes the device and root
+/// rights no program of the user holds, so the call always fails: false with
+/// ERROR_INVALID_DRIVE when the drive is not mapped or its root does not
+/// exist, else with ERROR_ACCESS_DENIED. The label stays as it was.
+bool SetVolumeLabelA(const std::string& root, const std::string& label);

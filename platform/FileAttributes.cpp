@@ -77,6 +77,8 @@ std::optional<FileStatus> GetFileStatus(const std::string& drivePath) {
   status.lastWriteTime = FileTimeFromUnix(st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec);
   status.creationTime =
       (st.stx_mask & STATX_BTIME) ? FileTimeFromUnix(st.stx_btime.tv_sec, st.stx_btime.tv_nsec) : status.lastWriteTime;
+  status.device = (static_cast<std::uint64_t>(st.stx_dev_major) << 32) | st.stx_dev_minor;
+  status.fileId = st.stx_ino;
   return status;
 }
 
@@ -113,10 +115,17 @@ bool SetFileAttributesA(const std::string& drivePath, std::uint32_t attributes) 
   if (shown != wanted) {
     char value[16];
     const int n = std::snprintf(value, sizeof value, "0x%x", wanted);
+    // The system writes a user's extended attribute only on a file its
+    // caller may write: a read-only file is made writable for the moment,
+    // so its hidden, system and archive bits can change as well.
+    const bool unlock = (st.st_mode & S_IWUSR) == 0 && ::chmod(host->c_str(), (st.st_mode | S_IWUSR) & 07777) == 0;
     if (::setxattr(host->c_str(), "user.DOSATTRIB", value, static_cast<std::size_t>(n), 0) != 0) {
-      platform::SetLastErrorFromErrno(errno == EPERM ? ENOTSUP : errno);
+      const int error = errno;
+      if (unlock) ::chmod(host->c_str(), st.st_mode & 07777);
+      platform::SetLastErrorFromErrno(error == EPERM ? ENOTSUP : error);
       return false;
     }
+    if (unlock) st.st_mode |= S_IWUSR;
   }
   const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (st.st_mode & ~S_IWUSR) : (st.st_mode | S_IWUSR);
   if ((mode & 07777) != (st.st_mode & 07777) && ::chmod(host->c_str(), mode & 07777) != 0) {

@@ -41,6 +41,10 @@ struct FileStatus {
   FILETIME creationTime;   ///< birth time where the file system keeps one, else the modification time
   FILETIME lastAccessTime;
   FILETIME lastWriteTime;
+  /// Which file it is: the same two numbers for every path that leads to it
+  /// (through links included), different ones for every other file.
+  std::uint64_t device = 0;
+  std::uint64_t fileId = 0;
 };
 
 /// The status of a file or folder (a symbolic link's target); nothing when it

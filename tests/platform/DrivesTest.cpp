@@ -4,6 +4,7 @@
 
 #include "DriveMap.h"
 #include "Drives.h"
+#include "LastError.h"
 #include "TempDrive.h"
 
 namespace {
@@ -62,6 +63,21 @@ TEST_F(Drives, SpaceAndVolume) {
   EXPECT_FALSE(volume->fileSystemName.empty());
   EXPECT_FALSE(GetVolumeInformationA("E:\\").has_value());
   EXPECT_FALSE(GetVolumeInformationA("Q:\\").has_value());
+}
+
+TEST_F(Drives, VolumeLabelsAreNeverWritten) {
+  platform::SetDriveMap({{'C', (root_ / "c").string(), 3}, {'E', (root_ / "gone").string(), 3}});
+  const std::string before = GetVolumeInformationA("C:\\")->volumeName;
+  const struct {
+    const char* root;
+    std::uint32_t error;
+  } cases[] = {{"C:\\", ERROR_ACCESS_DENIED}, {"E:\\", ERROR_INVALID_DRIVE}, {"Q:\\", ERROR_INVALID_DRIVE}};
+  for (const auto& c : cases) {
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(SetVolumeLabelA(c.root, "NEW")) << c.root;
+    EXPECT_EQ(GetLastError(), c.error) << c.root;
+  }
+  EXPECT_EQ(GetVolumeInformationA("C:\\")->volumeName, before);
 }
 
 }  // namespace

@@ -60,6 +60,9 @@ TEST_F(FileAttributes, RoundTrip) {
       {"C:\\File.txt", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, 0x22, "0x22"},
       {"C:\\File.txt", FILE_ATTRIBUTE_NORMAL, 0x00, "0x0"},
       {"C:\\File.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, 0x21, "0x20"},
+      // A read-only file changes its stored bits too, and stays read-only.
+      {"C:\\File.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, 0x03, "0x2"},
+      {"C:\\File.txt", FILE_ATTRIBUTE_HIDDEN, 0x02, "0x2"},
       {"C:\\File.txt", FILE_ATTRIBUTE_ARCHIVE, 0x20, "0x20"},
       {"C:\\Folder", FILE_ATTRIBUTE_HIDDEN, 0x12, "0x2"},
       {"C:\\Folder", FILE_ATTRIBUTE_DIRECTORY, 0x10, "0x0"},

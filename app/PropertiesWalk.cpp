@@ -1,0 +1,71 @@
+// The properties dialog's folder walk: counts the folders and lists the
+// files of a whole folder tree.
+
+#include <memory>
+#include <set>
+#include <utility>
+
+#include "Dialogs.h"
+#include "FileAttributes.h"
+#include "Find.h"
+#include "Folders.h"
+#include "Properties.h"
+#include "StringList.h"
+#include "SysUtils.h"
+
+namespace {
+
+// The folders walked so far, by identity: a folder reached again (a link to
+// an ancestor or to another folder of the tree) still counts as a folder but
+// is not walked twice, so the walk ends and no file is counted twice.
+using Walked = std::set<std::pair<std::uint64_t, std::uint64_t>>;
+
+// Whether the folder is walked for the first time; a folder whose identity
+// cannot be read is walked (its own walk reports what fails).
+bool FirstVisit(const std::string& folder, Walked& walked) {
+  const auto status = platform::GetFileStatus(folder);
+  return !status || walked.insert({status->device, status->fileId}).second;
+}
+
+}  // namespace
+
+TStringList* TPropForm::WalkDirectory(const std::string& Mask, const std::string& Folder, bool Recurse) {
+  Walked walked;
+  FirstVisit(Folder, walked);
+  return Walk(Mask, Folder, Recurse, walked);
+}
+
+TStringList* TPropForm::Walk(const std::string& Mask, const std::string& Folder, bool Recurse, Walked& walked) {
+  const std::string folder = IncludeTrailingBackslash(Folder);
+  // The folder is tested by entering it; the current folder is put back at
+  // once, so every walk leaves it as it found it.
+  const std::string previous = GetCurrentDirectoryA();
+  if (!SetCurrentDirectoryA(folder)) {
+    ShowMessage("Unable to Change directory to: " + folder);
+    return nullptr;
+  }
+  SetCurrentDirectoryA(previous);
+
+  auto list = std::make_unique<TStringList>();
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA(folder + Mask, FILE_ATTRIBUTE_ANY, data);
+  if (search == nullptr) return list.release();
+  const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
+  do {
+    if (data.cFileName == "." || data.cFileName == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      // Counted before its own walk, so a folder that cannot be entered counts too.
+      ++DirCount;
+      const std::string path = folder + data.cFileName;
+      if (!Recurse || !FirstVisit(path, walked)) continue;
+      const std::unique_ptr<TStringList> below(Walk(Mask, path, Recurse, walked));
+      if (below) {
+        for (int i = 0; i < below->Count(); ++i) list->Add(below->Strings(i));
+      }
+    } else {
+      list->Add(data.cFileName);
+      TotalSize += static_cast<long double>(data.nFileSize);
+    }
+  } while (FindNextFileA(search, data));
+  return list.release();
+}

@@ -1,0 +1,15 @@
+#include "GroupBox.h"
+
+#include <QGroupBox>
+
+#include "QtConvert.h"
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  SetWidget(new QGroupBox());
+  SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  static_cast<QGroupBox*>(Widget())->setTitle(QtText(caption));
+}
