@@ -10,6 +10,7 @@
 
 #include "Dispatch.h"
 #include "KeyMap.h"
+#include "Messages.h"
 
 std::function<void(const std::string&)> TControl::HintHandler;
 std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;
@@ -67,15 +68,23 @@ class ControlInput : public QObject {
         return false;
       case QEvent::Enter:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler(control_->Hint());
+        if (watched == control_->Widget()) Send(CM_MOUSEENTER);
         return false;
       case QEvent::Leave:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
+        if (watched == control_->Widget()) Send(CM_MOUSELEAVE);
         return false;
       default: return false;
     }
   }
 
  private:
+  void Send(std::uint32_t id) {
+    TMessage message;
+    message.Msg = id;
+    DispatchEvent([&] { control_->Dispatch(&message); });
+  }
+
   TControl* control_;
 };
 
@@ -243,6 +252,8 @@ bool TControl::SimulateKeyDown(unsigned short key, TShiftState shift, char chara
   }
   return false;
 }
+
+void TControl::Dispatch(void*) {}
 
 bool TControl::ContextMenu(int x, int y) {
   if (popupMenu_ == nullptr || !PopupHandler || Widget() == nullptr) return false;

@@ -201,7 +201,11 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 void TForm::ResizeClient(int width, int height) {
   QWidget* w = Widget();
   const QSize old = w->size();
-  w->resize(std::max(0, width), std::max(0, height));
+  if (borderStyle_ == bsDialog) {
+    w->setFixedSize(std::max(0, width), std::max(0, height));
+  } else {
+    w->resize(std::max(0, width), std::max(0, height));
+  }
   // Qt holds back the resize event of a hidden window until it is shown;
   // the form's OnResize runs at once, so a layout is ready before the
   // window is first seen.
@@ -210,6 +214,25 @@ void TForm::ResizeClient(int width, int height) {
     QCoreApplication::sendEvent(w, &event);
     w->setAttribute(Qt::WA_PendingResizeEvent, false);
   }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  QWidget* w = Widget();
+  const QSize size = w->size();
+  // New window flags hide the window; a shown form is shown again.
+  const bool shown = w->isVisible();
+  if (style == bsDialog) {
+    w->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowCloseButtonHint);
+    w->setFixedSize(size);
+  } else {
+    w->setWindowFlags(Qt::Window);
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+  if (shown) w->show();
 }
 
 TWindowState TForm::WindowState() const {

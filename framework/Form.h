@@ -7,6 +7,8 @@
 
 /// Where a form appears when it is shown.
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+/// The frame of a form: one the user can resize, or a dialog's fixed frame.
+enum TFormBorderStyle { bsSizeable = 2, bsDialog = 3 };
 enum TWindowState { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
 /// What closing a form does: nothing, hide it, free it, minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -58,6 +60,11 @@ class TForm : public TWinControl {
 
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  /// A dialog frame keeps the form at the size the program gives it (the
+  /// user cannot resize it) and has no minimise or maximise button. Set it
+  /// while the form is hidden.
+  void SetBorderStyle(TFormBorderStyle style);
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
 
@@ -109,6 +116,7 @@ class TForm : public TWinControl {
   std::unique_ptr<Impl> impl_;
   std::string caption_;
   TPosition position_ = poDesigned;
+  TFormBorderStyle borderStyle_ = bsSizeable;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool keyPreview_ = false;

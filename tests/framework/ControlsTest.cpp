@@ -2,17 +2,20 @@
 
 #include <QTest>
 
+#include "Bitmap.h"
 #include "CheckBox.h"
 #include "Clipboard.h"
 #include "Color.h"
 #include "Edit.h"
 #include "Form.h"
+#include "Image.h"
 #include "Label.h"
 #include "Panel.h"
 #include "PrivateClipboard.h"
 #include "ProgressBar.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPalette>
 
 namespace {
@@ -83,6 +86,38 @@ TEST(Controls, PanelHoldsControls) {
   panel.SetCaption("");
   EXPECT_EQ(panel.ControlCount(), 1);
   EXPECT_EQ(label->Widget()->parentWidget(), panel.Widget());
+}
+
+// A picture whose left half is clear and right half blue, on a red panel.
+TEST(Controls, ImageTakesItsPictureSizeAndLetsItsParentShowThroughWhenTransparent) {
+  QImage picture(4, 2, QImage::Format_ARGB32);
+  picture.fill(Qt::transparent);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 2; x < 4; ++x) picture.setPixelColor(x, y, Qt::blue);
+  TBitmap bitmap;
+  bitmap.SetImage(picture);
+  for (bool transparent : {true, false}) {
+    TPanel panel(nullptr);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clRed);
+    auto* image = new TImage(&panel);
+    image->SetParent(&panel);
+    image->SetBounds(3, 3, 50, 50);
+    image->SetColor(clLime);
+    image->SetTransparent(transparent);
+    image->SetAutoSize(true);
+    EXPECT_TRUE(image->Empty());
+    EXPECT_EQ(image->Width(), 50);  // no picture yet: the size it was given
+    image->SetPicture(&bitmap);
+    EXPECT_EQ(image->Width(), 4);
+    EXPECT_EQ(image->Height(), 2);
+    const QImage drawn = panel.Widget()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(3, 3), transparent ? QColor(Qt::red) : QColor(Qt::green)) << transparent;
+    EXPECT_EQ(drawn.pixelColor(5, 4), QColor(Qt::blue)) << transparent;
+    image->SetPicture(nullptr);
+    EXPECT_TRUE(image->Empty());
+    delete image;
+  }
 }
 
 TEST(Colors, NegativeValuesDrawSystemColoursAndUnknownIndicesBlack) {
