@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -215,6 +217,14 @@ void TControl::ApplyFont() {
   f.setUnderline((font_.Style() & fsUnderline) != 0);
   f.setStrikeOut((font_.Style() & fsStrikeOut) != 0);
   if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
+  // A face this machine lacks falls back through the desktop's font
+  // matching, which may hand out a symbol font (fontconfig takes "Impact"
+  // for a "fantasy" face, and the one it finds may be dingbats): the text is
+  // then drawn in the application's default face instead.
+  if (!QFontDatabase::hasFamily(f.family()) &&
+      QFontDatabase::writingSystems(QFontInfo(f).family()).contains(QFontDatabase::Symbol)) {
+    f.setFamily(QApplication::font().family());
+  }
   w->setFont(f);
   const std::uint32_t rgb = ColorToRGB(font_.Color());
   const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),

@@ -15,6 +15,8 @@
 #include "ProgressBar.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QPalette>
 
@@ -69,6 +71,10 @@ TEST(Controls, LabelSizesItselfToItsCaption) {
   EXPECT_GT(wide, 0);
   label.SetCaption("DONE!");
   EXPECT_LT(label.Width(), wide);
+  const int narrow = label.Width();
+  label.Font()->SetHeight(-40);  // and to a new font
+  EXPECT_GT(label.Width(), narrow);
+  EXPECT_GT(label.Height(), 40);
   label.SetAutoSize(false);
   label.SetBounds(0, 0, 300, 20);
   label.SetCaption("100%");
@@ -86,6 +92,21 @@ TEST(Controls, PanelHoldsControls) {
   panel.SetCaption("");
   EXPECT_EQ(panel.ControlCount(), 1);
   EXPECT_EQ(label->Widget()->parentWidget(), panel.Widget());
+}
+
+// Missing faces fall back through the desktop's matching, but never to a
+// symbol font, whose glyphs would not be the caption's letters.
+TEST(Controls, AMissingFaceIsNeverDrawnInASymbolFont) {
+  for (const char* name : {"Impact", "Comic Sans MS", "Arial", "No Such Face Anywhere"}) {
+    TLabel label(nullptr);
+    label.Font()->SetName(name);
+    label.Font()->SetHeight(-16);
+    const QString drawn = QFontInfo(label.Widget()->font()).family();
+    if (QFontDatabase::hasFamily(name)) continue;
+    EXPECT_FALSE(QFontDatabase::writingSystems(drawn).contains(QFontDatabase::Symbol))
+        << name << " as " << drawn.toStdString();
+    EXPECT_EQ(label.Widget()->font().pixelSize(), 16) << name;
+  }
 }
 
 // A picture whose left half is clear and right half blue, on a red panel.
