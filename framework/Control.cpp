@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -10,6 +12,7 @@
 
 #include "Dispatch.h"
 #include "KeyMap.h"
+#include "Messages.h"
 #include "VirtualKeys.h"
 
 std::function<void(const std::string&)> TControl::HintHandler;
@@ -72,9 +75,11 @@ class ControlInput : public QObject {
         return false;
       case QEvent::Enter:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler(control_->Hint());
+        if (watched == control_->Widget()) Send(CM_MOUSEENTER);
         return false;
       case QEvent::Leave:
         if (TControl::HintHandler && !control_->Hint().empty()) TControl::HintHandler("");
+        if (watched == control_->Widget()) Send(CM_MOUSELEAVE);
         return false;
       default: return false;
     }
@@ -124,6 +129,12 @@ class ControlInput : public QObject {
   }
 
   static inline bool typing_ = false;
+  void Send(std::uint32_t id) {
+    TMessage message;
+    message.Msg = id;
+    DispatchEvent([&] { control_->Dispatch(&message); });
+  }
+
   TControl* control_;
 };
 
@@ -254,6 +265,14 @@ void TControl::ApplyFont() {
   f.setUnderline((font_.Style() & fsUnderline) != 0);
   f.setStrikeOut((font_.Style() & fsStrikeOut) != 0);
   if (font_.Pitch() == fpFixed) f.setFixedPitch(true);
+  // A face this machine lacks falls back through the desktop's font
+  // matching, which may hand out a symbol font (fontconfig takes "Impact"
+  // for a "fantasy" face, and the one it finds may be dingbats): the text is
+  // then drawn in the application's default face instead.
+  if (!QFontDatabase::hasFamily(f.family()) &&
+      QFontDatabase::writingSystems(QFontInfo(f).family()).contains(QFontDatabase::Symbol)) {
+    f.setFamily(QApplication::font().family());
+  }
   w->setFont(f);
   const std::uint32_t rgb = ColorToRGB(font_.Color());
   const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
@@ -301,6 +320,7 @@ char TControl::RunKeyPress(char character) {
   if (OnKeyPress) DispatchEvent([&] { OnKeyPress(this, character); });
   return character;
 }
+void TControl::Dispatch(void*) {}
 
 bool TControl::ContextMenu(int x, int y) {
   if (popupMenu_ == nullptr || !PopupHandler || Widget() == nullptr) return false;

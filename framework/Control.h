@@ -90,6 +90,12 @@ class TControl : public TComponent {
   /// Returns true when a handler consumed the key.
   bool SimulateKeyDown(unsigned short key, TShiftState shift, char character = 0);
 
+  /// Receives the control's messages (a TMessage, Messages.h): the pointer
+  /// entering (CM_MOUSEENTER) and leaving (CM_MOUSELEAVE) the control. The
+  /// control itself does nothing with them; a control that reacts to one
+  /// overrides Dispatch and passes the others on.
+  virtual void Dispatch(void* Message);
+
  protected:
   /// Takes ownership of the control's widget and watches its input.
   void SetWidget(QWidget* widget);

@@ -201,7 +201,11 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 void TForm::ResizeClient(int width, int height) {
   QWidget* w = Widget();
   const QSize old = w->size();
-  w->resize(std::max(0, width), std::max(0, height));
+  if (borderStyle_ == bsDialog) {
+    w->setFixedSize(std::max(0, width), std::max(0, height));
+  } else {
+    w->resize(std::max(0, width), std::max(0, height));
+  }
   // Qt holds back the resize event of a hidden window until it is shown;
   // the form's OnResize runs at once, so a layout is ready before the
   // window is first seen.
@@ -214,14 +218,33 @@ void TForm::ResizeClient(int width, int height) {
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
   borderIcons_ = icons;
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  if (icons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if (icons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
-  if (icons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  ApplyFrame();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  borderStyle_ = style;
+  ApplyFrame();
+}
+
+void TForm::ApplyFrame() {
   QWidget* w = Widget();
-  // Qt hides a window whose flags change; a shown one is shown again.
+  const QSize size = w->size();
+  const bool dialog = borderStyle_ == bsDialog;
+  // A dialog frame has no minimise or maximise button, whatever the icons.
+  Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (!dialog && (borderIcons_ & biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+  if (!dialog && (borderIcons_ & biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+  // New window flags hide the window; a shown form is shown again.
   const bool shown = w->isVisible();
   w->setWindowFlags(flags);
+  if (dialog) {
+    w->setFixedSize(size);
+  } else {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
   if (shown) w->show();
 }
 

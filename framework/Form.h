@@ -7,6 +7,8 @@
 
 /// Where a form appears when it is shown.
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+/// The frame of a form: one the user can resize, or a dialog's fixed frame.
+enum TFormBorderStyle { bsSizeable = 2, bsDialog = 3 };
 enum TWindowState { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
 /// What closing a form does: nothing, hide it, free it, minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -64,6 +66,11 @@ class TForm : public TWinControl {
   void SetPosition(TPosition position) { position_ = position; }
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons icons);
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  /// A dialog frame keeps the form at the size the program gives it (the
+  /// user cannot resize it) and has no minimise or maximise button. Set it
+  /// while the form is hidden.
+  void SetBorderStyle(TFormBorderStyle style);
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
 
@@ -108,6 +115,8 @@ class TForm : public TWinControl {
   void Activate();
   void PlaceByPosition();
   void ResizeClient(int width, int height);
+  /// Sets the window frame from the border style and icons.
+  void ApplyFrame();
   void CloseRequested();
   bool DialogKey(unsigned short key);
 
@@ -116,6 +125,7 @@ class TForm : public TWinControl {
   std::string caption_;
   TPosition position_ = poDesigned;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TFormBorderStyle borderStyle_ = bsSizeable;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool keyPreview_ = false;

@@ -5,25 +5,26 @@
 
 namespace {
 // Sizes the label again when its font changes, as a caption change does.
-class FontWatch : public QObject {
+// This runs after QLabel's own handling, which drops the size it measured
+// for the old font.
+class LabelWidget : public QLabel {
  public:
-  FontWatch(QObject* parent, std::function<void()> changed) : QObject(parent), changed_(std::move(changed)) {}
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::FontChange) changed_();
-    return false;
-  }
+  std::function<void()> fontChanged;
 
- private:
-  std::function<void()> changed_;
+ protected:
+  void changeEvent(QEvent* event) override {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && fontChanged) fontChanged();
+  }
 };
 }  // namespace
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
-  auto* label = new QLabel();
+  auto* label = new LabelWidget();
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   SetWidget(label);
-  label->installEventFilter(new FontWatch(label, [this] { Fit(); }));
+  label->fontChanged = [this] { Fit(); };
   Fit();
 }
 

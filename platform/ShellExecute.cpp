@@ -2,6 +2,7 @@
 
 #include <gio/gio.h>
 #include <sys/stat.h>
+#include <cctype>
 #include <optional>
 
 #include "DriveMap.h"
@@ -16,6 +17,30 @@ bool IsAbsoluteDrivePath(const std::string& path) { return path.size() >= 3 && p
 std::string Joined(std::string folder, const std::string& name) {
   while (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder + "\\" + name;
+}
+
+// A web address or another URI: a scheme of two or more characters (so a
+// drive letter is never one), a colon, then anything.
+bool IsUri(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && (std::isalpha(static_cast<unsigned char>(text[i])) ||
+                             (i > 0 && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '+' ||
+                                        text[i] == '-' || text[i] == '.'))))
+    ++i;
+  return i >= 2 && i < text.size() && text[i] == ':';
+}
+
+// Hands a URI to the desktop's application for its scheme.
+int OpenUri(const std::string& uri) {
+  char* scheme = g_uri_parse_scheme(uri.c_str());
+  if (scheme == nullptr) return SE_ERR_NOASSOC;
+  GAppInfo* app = g_app_info_get_default_for_uri_scheme(scheme);
+  g_free(scheme);
+  if (app == nullptr) return SE_ERR_NOASSOC;
+  GList uris = {const_cast<char*>(uri.c_str()), nullptr, nullptr};
+  const int result = g_app_info_launch_uris(app, &uris, nullptr, nullptr) ? kSuccess : SE_ERR_ASSOCINCOMPLETE;
+  g_object_unref(app);
+  return result;
 }
 
 bool IsOpenVerb(const char* verb) {
@@ -41,8 +66,11 @@ int ShellExecuteA(void* owner, const char* verb, const std::string& file, const 
   if (!IsAbsoluteDrivePath(file) && !directory.empty() && (!host || ::stat(host->c_str(), &st) != 0)) {
     host = platform::HostPath(Joined(directory, file));
   }
+  // A file of that name wins over a URI (Linux names may hold a colon).
+  const bool found = host && ::stat(host->c_str(), &st) == 0;
+  if (!found && IsUri(file)) return OpenUri(file);
   if (!host) return SE_ERR_PNF;
-  if (::stat(host->c_str(), &st) != 0) return SE_ERR_FNF;
+  if (!found) return SE_ERR_FNF;
 
   GFile* gfile = g_file_new_for_path(host->c_str());
   GFileInfo* fileInfo =

@@ -4,6 +4,7 @@
 
 /// Show commands for ShellExecuteA.
 inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_SHOW = 5;
 
 /// ShellExecuteA's failures (results of 32 or less).
 inline constexpr int SE_ERR_FNF = 2;               ///< the file does not exist
@@ -20,7 +21,12 @@ inline constexpr int SE_ERR_NOASSOC = 31;          ///< no application for the f
 /// backslash is looked for in the current folder first, then, when it is not
 /// there, in `directory` (a drive path). `parameters` are for programs and are
 /// not used for documents; `owner` and `showCommand` leave it to the
-/// application how it shows itself. The application starts in this process's
+/// application how it shows itself. A `file` that names no file and starts
+/// with a URI scheme of two or more characters and a colon
+/// ("https://example.org/", "mailto:someone@example.org") goes to the
+/// desktop's default application for that scheme (GIO: the
+/// x-scheme-handler association), which gets the URI as it stands; no such
+/// application is SE_ERR_NOASSOC. The application starts in this process's
 /// current folder (or the folder its desktop entry names) and is not our
 /// child: nothing of it stays with us.
 ///

@@ -49,16 +49,18 @@ GLASS = (214, 236, 255, 255)
 
 
 class Canvas:
-    """A square RGBA picture drawn in 16-unit coordinates."""
+    """An RGBA picture drawn in coordinates of 16 units across; square unless
+    given a height of its own (in pixels, at the same scale)."""
 
-    def __init__(self, size):
+    def __init__(self, size, height=None):
         self.size = size
+        self.height = height or size
         self.s = size / 16.0
-        self.px = [[CLEAR] * size for _ in range(size)]
+        self.px = [[CLEAR] * size for _ in range(self.height)]
 
     # Masks: sets of (x, y) pixels.
     def _cells(self):
-        for y in range(self.size):
+        for y in range(self.height):
             for x in range(self.size):
                 yield x, y, (x + 0.5) / self.s, (y + 0.5) / self.s
 
@@ -132,7 +134,7 @@ class Canvas:
             body = kind + data
             return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-        header = struct.pack(">IIBBBBB", self.size, self.size, 8, 6, 0, 0, 0)
+        header = struct.pack(">IIBBBBB", self.size, self.height, 8, 6, 0, 0, 0)
         return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
                 chunk(b"IEND", b""))
 
@@ -317,6 +319,25 @@ def program_icon(c):  # two panes: a folder tree and a file list
         c.paint(c.rect(7.5, y, 14.5, y + 1), BLUE_LIGHT if y == 7.5 else GREY)
 
 
+def about_picture(c):  # the about box: the two-pane window above an open folder
+    # The window: title bar, folder tree on the left, file list on the right.
+    c.shape(c.rect(0.5, 0.5, 15.5, 14), WHITE, INK)
+    c.shape(c.rect(0.5, 0.5, 15.5, 2.5), BLUE, INK)
+    c.paint(c.rect(12.5, 1, 14.5, 2), WHITE)
+    c.paint(c.rect(6, 2.5, 6.5, 13.5), INK)
+    for i, y in enumerate((3.5, 5.5, 7.5, 9.5, 11.5)):
+        x = 1.5 + (1 if 0 < i < 4 else 0) + (1 if i == 2 else 0)
+        c.shape(c.rect(x, y, x + 2.5, y + 1.5), FOLDER, FOLDER_EDGE)
+    for y in (3.5, 5, 6.5, 8, 9.5, 11, 12.5):
+        c.paint(c.rect(7.5, y, 14.5 if y != 6.5 else 12, y + 0.75), BLUE_LIGHT if y == 6.5 else GREY)
+    # Below it, an open folder with a page standing in it.
+    c.shape(c.rect(1.5, 18, 7, 20), FOLDER_DARK, FOLDER_EDGE)
+    c.shape(c.rect(1.5, 19.5, 14, 31), FOLDER_DARK, FOLDER_EDGE)
+    page(c, 4, 16.5, 12.5, 28, 2.5)
+    text_lines(c, 5.5, 20, 11, 4, BLUE)
+    c.shape(c.poly([(4, 23.5), (15.5, 23.5), (14, 31), (1.5, 31)]), FOLDER_LIGHT, FOLDER_EDGE)
+
+
 def doc_plain(c):
     page(c)
 
@@ -388,6 +409,7 @@ PX4IMAGES = {
     "STD_RUN": (16, tool_run),
     "PELLIX": (32, program_icon),
     "PELLIX16": (16, program_icon),
+    "ABOUT": ((65, 133), about_picture),
 }
 
 # icon position -> drawing of SHELL32.DLL; every stock icon is 32 x 32.
@@ -414,7 +436,8 @@ SHELL32 = {
 
 
 def render(size, draw):
-    c = Canvas(size)
+    """A picture of one size (square) or of a width and a height."""
+    c = Canvas(*size) if isinstance(size, tuple) else Canvas(size)
     draw(c)
     return c
 
@@ -426,16 +449,17 @@ def write(path, data):
 
 def sheet(canvases, path, zoom=8):
     """A preview of all pictures side by side, enlarged, on a light grey ground."""
-    cell = 32 * zoom + 8
+    cell = max(c.size for c in canvases) * zoom + 8
     cols = 8
     rows = (len(canvases) + cols - 1) // cols
+    cell_height = max(c.height for c in canvases) * zoom + 8
     big = Canvas(1)
     big.size = cols * cell
-    height = rows * cell
+    height = rows * cell_height
     big.px = [[(235, 235, 235, 255)] * big.size for _ in range(height)]
     for n, c in enumerate(canvases):
-        ox, oy = (n % cols) * cell + 4, (n // cols) * cell + 4
-        for y in range(c.size * zoom):
+        ox, oy = (n % cols) * cell + 4, (n // cols) * cell_height + 4
+        for y in range(c.height * zoom):
             for x in range(c.size * zoom):
                 p = c.px[y // zoom][x // zoom]
                 if p[3]:

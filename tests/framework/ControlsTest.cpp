@@ -2,11 +2,13 @@
 
 #include <QTest>
 
+#include "Bitmap.h"
 #include "CheckBox.h"
 #include "Clipboard.h"
 #include "Color.h"
 #include "Edit.h"
 #include "Form.h"
+#include "Image.h"
 #include "Label.h"
 #include "Panel.h"
 #include "PrivateClipboard.h"
@@ -14,6 +16,9 @@
 #include "VirtualKeys.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPalette>
 
@@ -101,6 +106,10 @@ TEST(Controls, LabelSizesItselfToItsCaption) {
   EXPECT_GT(wide, 0);
   label.SetCaption("DONE!");
   EXPECT_LT(label.Width(), wide);
+  const int narrow = label.Width();
+  label.Font()->SetHeight(-40);  // and to a new font
+  EXPECT_GT(label.Width(), narrow);
+  EXPECT_GT(label.Height(), 40);
   label.SetAutoSize(false);
   label.SetBounds(0, 0, 300, 20);
   label.SetCaption("100%");
@@ -118,6 +127,53 @@ TEST(Controls, PanelHoldsControls) {
   panel.SetCaption("");
   EXPECT_EQ(panel.ControlCount(), 1);
   EXPECT_EQ(label->Widget()->parentWidget(), panel.Widget());
+}
+
+// Missing faces fall back through the desktop's matching, but never to a
+// symbol font, whose glyphs would not be the caption's letters.
+TEST(Controls, AMissingFaceIsNeverDrawnInASymbolFont) {
+  for (const char* name : {"Impact", "Comic Sans MS", "Arial", "No Such Face Anywhere"}) {
+    TLabel label(nullptr);
+    label.Font()->SetName(name);
+    label.Font()->SetHeight(-16);
+    const QString drawn = QFontInfo(label.Widget()->font()).family();
+    if (QFontDatabase::hasFamily(name)) continue;
+    EXPECT_FALSE(QFontDatabase::writingSystems(drawn).contains(QFontDatabase::Symbol))
+        << name << " as " << drawn.toStdString();
+    EXPECT_EQ(label.Widget()->font().pixelSize(), 16) << name;
+  }
+}
+
+// A picture whose left half is clear and right half blue, on a red panel.
+TEST(Controls, ImageTakesItsPictureSizeAndLetsItsParentShowThroughWhenTransparent) {
+  QImage picture(4, 2, QImage::Format_ARGB32);
+  picture.fill(Qt::transparent);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 2; x < 4; ++x) picture.setPixelColor(x, y, Qt::blue);
+  TBitmap bitmap;
+  bitmap.SetImage(picture);
+  for (bool transparent : {true, false}) {
+    TPanel panel(nullptr);
+    panel.SetBevelOuter(bvNone);
+    panel.SetColor(clRed);
+    auto* image = new TImage(&panel);
+    image->SetParent(&panel);
+    image->SetBounds(3, 3, 50, 50);
+    image->SetColor(clLime);
+    image->SetTransparent(transparent);
+    image->SetAutoSize(true);
+    EXPECT_TRUE(image->Empty());
+    EXPECT_EQ(image->Width(), 50);  // no picture yet: the size it was given
+    image->SetPicture(&bitmap);
+    EXPECT_EQ(image->Width(), 4);
+    EXPECT_EQ(image->Height(), 2);
+    const QImage drawn = panel.Widget()->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(3, 3), transparent ? QColor(Qt::red) : QColor(Qt::green)) << transparent;
+    EXPECT_EQ(drawn.pixelColor(5, 4), QColor(Qt::blue)) << transparent;
+    image->SetPicture(nullptr);
+    EXPECT_TRUE(image->Empty());
+    delete image;
+  }
 }
 
 TEST(Colors, NegativeValuesDrawSystemColoursAndUnknownIndicesBlack) {

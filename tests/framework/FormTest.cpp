@@ -95,6 +95,24 @@ TEST(Form, OuterGeometryIncludesTheFrame) {
   EXPECT_EQ(form.WindowState(), wsNormal);
 }
 
+TEST(Form, ADialogFrameKeepsTheSizeTheProgramGives) {
+  TForm form(nullptr);
+  form.SetBorderStyle(bsDialog);
+  form.SetClientWidth(284);
+  form.SetClientHeight(216);
+  form.Show();
+  const QWidget* window = form.Widget();
+  EXPECT_EQ(window->minimumSize(), QSize(284, 216));
+  EXPECT_EQ(window->maximumSize(), QSize(284, 216));
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->isVisible());
+  form.SetBorderStyle(bsSizeable);  // shown again with the frame it gets
+  EXPECT_TRUE(window->isVisible());
+  form.SetWidth(400);
+  EXPECT_EQ(form.Width(), 400);
+  EXPECT_EQ(form.BorderStyle(), bsSizeable);
+}
+
 TEST(Form, ScreenCenterPlacesTheFormWhenShown) {
   TForm form(nullptr);
   form.SetPosition(poScreenCenter);

@@ -121,6 +121,9 @@ TEST_F(Library, EveryImageLibraryBitmapIsAPngOfItsSize) {
     ASSERT_TRUE(png.has_value()) << name;
     EXPECT_EQ(PngSize(*png), std::make_pair(size, size)) << name;
   }
+  const auto about = LoadResourceBitmap(module, "ABOUT");  // the about box's picture is not square
+  ASSERT_TRUE(about.has_value());
+  EXPECT_EQ(PngSize(*about), std::make_pair(65, 133));
   EXPECT_EQ(LoadResourceBitmap(module, "sm_folder2"), LoadResourceBitmap(module, "SM_FOLDER2"));
   EXPECT_FALSE(LoadResourceBitmap(module, "SM_DRIVE6").has_value());
   EXPECT_FALSE(LoadResourceIcon(module, 0).has_value());

@@ -20,8 +20,9 @@ using testing_support::ReadFile;
 const fs::path kHelpers = PELLIX_TEST_HELPERS;
 
 // Each case runs in a probe process of its own, whose GIO sees only the
-// desktop entries, associations and types of this test: text/plain opens with
-// the recording helper, nothing else has an application.
+// desktop entries, associations and types of this test: text/plain and
+// https addresses open with the recording helper, nothing else has an
+// application.
 class ShellExecute : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -31,8 +32,13 @@ class ShellExecute : public ::testing::Test {
     std::ofstream(scratch_ / "data/applications/pellix-record.desktop")
         << "[Desktop Entry]\nType=Application\nName=Record\nExec=" << (kHelpers / "record_args_gui").string()
         << " %f\nTerminal=false\n";
-    std::ofstream(scratch_ / "config/mimeapps.list") << "[Default Applications]\ntext/plain=pellix-record.desktop\n";
+    std::ofstream(scratch_ / "data/applications/pellix-web.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Web\nExec=" << (kHelpers / "record_args_gui").string()
+        << " %u\nTerminal=false\n";
+    std::ofstream(scratch_ / "config/mimeapps.list")
+        << "[Default Applications]\ntext/plain=pellix-record.desktop\nx-scheme-handler/https=pellix-web.desktop\n";
     std::ofstream(scratch_ / "c/docs/a b.txt") << "hello\n";
+    std::ofstream(scratch_ / "c/docs/https:a.txt") << "a name, not an address\n";
     std::ofstream(scratch_ / "c/docs/b.bin", std::ios::binary) << std::string("\0\1\2\xff\xfe", 5);
   }
 
@@ -85,6 +91,7 @@ TEST_F(ShellExecute, OpensWithTheAssociatedApplicationOrFails) {
   const struct {
     std::string file, directory, verb, cwd, result;
     bool recorded;
+    std::string argument = "a b.txt";
   } cases[] = {
       {"a b.txt", R"(C:\docs)", "open", "", opened, true},
       {"a b.txt", R"(C:\docs\)", "OPEN", "", opened, true},
@@ -96,12 +103,19 @@ TEST_F(ShellExecute, OpensWithTheAssociatedApplicationOrFails) {
       {"missing.txt", R"(C:\docs)", "open", "", "result=2\nchildren=none\n", false},
       {"a b.txt", R"(C:\docs)", "print", "", "result=31\nchildren=none\n", false},
       {R"(Q:\a.txt)", "", "open", "", "result=3\nchildren=none\n", false},
+      // Addresses go to the application for their scheme; a file of the same name wins.
+      {"https://example.org/pellix/", "", "open", "", opened, true, "https://example.org/pellix/"},
+      {"https:a.txt", R"(C:\docs)", "open", "", opened, true, "https:a.txt"},
+      {"http://example.org/", "", "open", "", "result=31\nchildren=none\n", false},
+      {"mailto:someone@example.org", "", "open", "", "result=31\nchildren=none\n", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Probe(c.file, c.directory, c.verb, c.cwd), c.result) << c.file << " in " << c.directory << " " << c.verb;
     if (c.recorded) {
       const std::string record = ReadFile(scratch_ / "record.txt");
-      EXPECT_NE(record.find("\n" + (scratch_ / "c/docs/a b.txt").string() + "\n"), std::string::npos) << record;
+      const std::string argument =
+          c.argument.find("//") != std::string::npos ? c.argument : (scratch_ / "c/docs" / c.argument).string();
+      EXPECT_NE(record.find("\n" + argument + "\n"), std::string::npos) << record;
     }
   }
 }
