@@ -10,6 +10,7 @@
 #include "ListColumns.h"
 #include "MainForm.h"
 #include "Panel.h"
+#include "Search_Form.h"
 #include "ToolBar.h"
 
 TPXManager* PXManager = nullptr;
@@ -133,14 +134,15 @@ void TPXManager::SaveSettings(const std::string& fileName) {
   ini->WriteInteger("VIEW", "MainHeight", MainForm->Height());
   ini->WriteInteger("VIEW", "MainWS", static_cast<int>(MainForm->WindowState()));
 
-  // The properties and search dialogs are not built yet: until they are,
-  // their sizes as read at start-up go back unchanged, in the normal state.
+  // The properties dialog is not built yet: until it is, its size as read
+  // at start-up goes back unchanged, in the normal state. So does the search
+  // dialog's where there is none (a main window on its own).
   ini->WriteInteger("VIEW", "PropWidth", PropWidth);
   ini->WriteInteger("VIEW", "PropHeight", PropHeight);
   ini->WriteInteger("VIEW", "PropWS", 0);
-  ini->WriteInteger("VIEW", "SearchWidth", SearchWidth);
-  ini->WriteInteger("VIEW", "SearchHeight", SearchHeight);
-  ini->WriteInteger("VIEW", "SearchWS", 0);
+  ini->WriteInteger("VIEW", "SearchWidth", SearchForm != nullptr ? SearchForm->Width() : SearchWidth);
+  ini->WriteInteger("VIEW", "SearchHeight", SearchForm != nullptr ? SearchForm->Height() : SearchHeight);
+  ini->WriteInteger("VIEW", "SearchWS", SearchForm != nullptr ? static_cast<int>(SearchForm->WindowState()) : 0);
 
   SaveBar(*ini, MainForm->LocationBar, "LBar");
   SaveBar(*ini, MainForm->MenuBar, "MBar");
@@ -159,8 +161,13 @@ void TPXManager::ApplyLook(short window) {
       MainForm->FileList->SetColor(FileCl);
       MainForm->SetColor(BackCl);
       break;
-    // 2 (the properties dialog) and 3 (the search dialog) take the font and
-    // BackCl once those dialogs exist; until then there is nothing to apply.
+    case 3:
+      if (SearchForm == nullptr) break;
+      SearchForm->Font()->Assign(*Font);
+      SearchForm->SetColor(BackCl);
+      break;
+    // 2 (the properties dialog) takes the font and BackCl once that dialog
+    // exists; until then there is nothing to apply.
     default: break;
   }
 }
