@@ -2,6 +2,7 @@
 // folders and the rows of the hits.
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "Application.h"
@@ -28,6 +29,8 @@
 #include "UpDown.h"
 
 namespace {
+
+constexpr std::chrono::milliseconds kShowInterval{100};
 
 // The part of a name from its last dot on, with the dot; empty without one.
 std::string ExtensionOf(const std::string& name) {
@@ -83,6 +86,7 @@ void TSearchForm::StartSearch() {
   // counts: OK waits until this one has ended.
   Ok_B->SetEnabled(false);
   const auto finish = [&] {
+    ShowFound();
     FilesFound->CustomSort(
         [](TListItem* a, TListItem* b, int) {
           // Rows of one folder share their text: equal needs no collation.
@@ -103,6 +107,9 @@ void TSearchForm::StartSearch() {
     FoundCount = 0;
     Found_L->SetCaption("");
     FilesFound->Items()->Clear();
+    pending_.clear();
+    countPending_ = false;
+    shown_ = std::chrono::steady_clock::now();
     inside_.clear();
     SearchDir(LookIn_E->Text());
   } catch (...) {
@@ -141,13 +148,16 @@ void TSearchForm::SearchDir(std::string Folder) {
         }
       }
       if (!FindNextFileA(search, data)) break;
+      ShowFoundNowAndThen();
       Application->ProcessMessages();
       // A program that is ending stops the search as Cancel does.
       if (Cancelled || Application->Terminated()) break;
     }
   }
   inside_.pop_back();
-  Found_L->SetCaption(IntToStr(FoundCount) + " Files Found");
+  pendingCount_ = IntToStr(FoundCount) + " Files Found";
+  countPending_ = true;
+  ShowFoundNowAndThen();
 }
 
 bool TSearchForm::IsHit(const WIN32_FIND_DATAA& data) const {
@@ -161,21 +171,46 @@ bool TSearchForm::IsHit(const WIN32_FIND_DATAA& data) const {
 }
 
 void TSearchForm::AddRow(const std::string& folder, const WIN32_FIND_DATAA& data) {
-  TListItem* item = FilesFound->Items()->Add();
-  item->SetCaption(folder);
-  TSubItems* sub = item->SubItems();
-  sub->Add(data.cFileName);
-  sub->Add(SizeToStr(static_cast<long double>(data.nFileSize)));
+  PendingRow row;
+  row.location = folder;
+  row.name = data.cFileName;
+  row.size = SizeToStr(static_cast<long double>(data.nFileSize));
   const std::string ext = ExtensionOf(data.cFileName);
   TExtension* types = MainForm->FileExt;
   int i = 0, j = 0, k = 0;
   if (types->CheckExists(ext, i, j, k)) {
     const TExtSearch type = types->GetExtSearch(i, j, k);
-    sub->Add(type.Description);
-    item->SetImageIndex(type.ImageIndex);
+    row.type = type.Description;
+    row.image = type.ImageIndex;
   } else {
-    sub->Add(AnsiUpperCase(ext) + " File");
-    item->SetImageIndex(-1);
+    row.type = AnsiUpperCase(ext) + " File";
   }
-  sub->Add(ModifiedText(data.ftLastWriteTime));
+  row.modified = ModifiedText(data.ftLastWriteTime);
+  pending_.push_back(std::move(row));
+}
+
+void TSearchForm::ShowFoundNowAndThen() {
+  // A list that takes one row at a time, and a count line that takes every
+  // folder's count, draw themselves again each time the window messages
+  // run, which costs more than the search itself: they take what is new a
+  // few times a second, faster than anyone reads.
+  if ((!pending_.empty() || countPending_) && std::chrono::steady_clock::now() - shown_ >= kShowInterval) ShowFound();
+}
+
+void TSearchForm::ShowFound() {
+  TListItems* items = FilesFound->Items();
+  for (PendingRow& row : pending_) {
+    TListItem* item = items->Add();
+    item->SetCaption(row.location);
+    TSubItems* sub = item->SubItems();
+    sub->Add(row.name);
+    sub->Add(row.size);
+    sub->Add(row.type);
+    sub->Add(row.modified);
+    item->SetImageIndex(row.image);
+  }
+  pending_.clear();
+  if (countPending_) Found_L->SetCaption(pendingCount_);
+  countPending_ = false;
+  shown_ = std::chrono::steady_clock::now();
 }

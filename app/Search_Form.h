@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -101,8 +102,26 @@ class TSearchForm : public TForm {
   void CreateCriteria();
   /// Whether a listed file is a hit by the mask and the ticked bounds.
   bool IsHit(const WIN32_FIND_DATAA& data) const;
-  /// Adds the result row of a hit in a folder (with its backslash).
+  /// Makes the result row of a hit in a folder (with its backslash); the
+  /// list takes it at the next ShowFound.
   void AddRow(const std::string& folder, const WIN32_FIND_DATAA& data);
+  /// Puts the rows made since the last time into the result list and the
+  /// count of the folder searched last into the count line.
+  void ShowFound();
+  /// ShowFound, when it last ran a tenth of a second ago or more.
+  void ShowFoundNowAndThen();
+
+  /// A result row not yet in the list.
+  struct PendingRow {
+    std::string location, name, size, type, modified;
+    int image = -1;
+  };
+  std::vector<PendingRow> pending_;
+  /// The count line of the folder searched last, not yet shown.
+  std::string pendingCount_;
+  bool countPending_ = false;
+  /// When ShowFound last ran.
+  std::chrono::steady_clock::time_point shown_;
 
   /// Matching follows the letter case of the mask (fixed when a search starts).
   bool caseSensitive_ = false;
