@@ -87,10 +87,13 @@ void TSearchForm::StartSearch() {
   Ok_B->SetEnabled(false);
   const auto finish = [&] {
     ShowFound();
+    // By folder, as the locale orders texts, case counting; the rows of one
+    // folder by name, case ignored, as the file list shows them, rather
+    // than in the order the disk happened to list them.
     FilesFound->CustomSort(
         [](TListItem* a, TListItem* b, int) {
-          // Rows of one folder share their text: equal needs no collation.
-          return a->Caption() == b->Caption() ? 0 : AnsiCompareStr(a->Caption(), b->Caption());
+          if (a->Caption() != b->Caption()) return AnsiCompareStr(a->Caption(), b->Caption());
+          return AnsiCompareText(a->SubItems()->Strings(0), b->SubItems()->Strings(0));
         },
         0);
     Screen->SetCursor(saved);

@@ -75,6 +75,8 @@ TEdit* AddEdit(TComponent* owner, TWinControl* parent, const std::string& text, 
   edit->SetParent(parent);
   edit->SetBounds(left, top, width, 23);
   edit->SetText(text);
+  // Text fields keep the window colour whatever colour the dialog takes.
+  edit->SetColor(clWindow);
   return edit;
 }
 
@@ -100,6 +102,7 @@ void AddBound(TComponent* owner, TWinControl* parent, int top, TEdit*& edit, TUp
   unit = new TComboBox(owner);
   unit->SetParent(parent);
   unit->SetBounds(174, top, 49, 23);
+  unit->SetColor(clWindow);
   for (const char* name : {"B", "Kb", "Mb", "Gb"}) unit->AddItem(name);
   unit->SetText("Kb");
 }

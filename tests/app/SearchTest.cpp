@@ -102,11 +102,17 @@ class SearchTest : public MainWindowTest {
   }
 
   /// The rows' locations and names, after checking the rows come sorted by
-  /// location.
+  /// location, and the rows of one location by name.
   static std::vector<std::pair<std::string, std::string>> Hits() {
     const std::vector<Row> rows = Rows();
-    for (std::size_t i = 1; i < rows.size(); ++i)
-      EXPECT_LE(AnsiCompareStr(rows[i - 1].location, rows[i].location), 0) << rows[i].location;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      const Row& a = rows[i - 1];
+      const Row& b = rows[i];
+      EXPECT_LE(AnsiCompareStr(a.location, b.location), 0) << b.location;
+      if (a.location == b.location) {
+        EXPECT_LE(AnsiCompareText(a.name, b.name), 0) << b.name;
+      }
+    }
     std::vector<std::pair<std::string, std::string>> hits;
     for (const Row& row : rows) hits.emplace_back(row.location, row.name);
     std::sort(hits.begin(), hits.end());
