@@ -11,6 +11,7 @@
 #include "MainForm.h"
 #include "Panel.h"
 #include "Properties.h"
+#include "Search_Form.h"
 #include "ToolBar.h"
 
 TPXManager* PXManager = nullptr;
@@ -134,22 +135,14 @@ void TPXManager::SaveSettings(const std::string& fileName) {
   ini->WriteInteger("VIEW", "MainHeight", MainForm->Height());
   ini->WriteInteger("VIEW", "MainWS", static_cast<int>(MainForm->WindowState()));
 
-  // A dialog that was never made (a window built on its own) gives back the
-  // size read at start-up, in the normal state.
-  if (PropForm != nullptr) {
-    ini->WriteInteger("VIEW", "PropWidth", PropForm->Width());
-    ini->WriteInteger("VIEW", "PropHeight", PropForm->Height());
-    ini->WriteInteger("VIEW", "PropWS", static_cast<int>(PropForm->WindowState()));
-  } else {
-    ini->WriteInteger("VIEW", "PropWidth", PropWidth);
-    ini->WriteInteger("VIEW", "PropHeight", PropHeight);
-    ini->WriteInteger("VIEW", "PropWS", 0);
-  }
-  // The search dialog is not built yet: until it is, its size as read at
-  // start-up goes back unchanged, in the normal state.
-  ini->WriteInteger("VIEW", "SearchWidth", SearchWidth);
-  ini->WriteInteger("VIEW", "SearchHeight", SearchHeight);
-  ini->WriteInteger("VIEW", "SearchWS", 0);
+  // A dialog that was never made (a main window built on its own) gives
+  // back the size read at start-up, in the normal state.
+  ini->WriteInteger("VIEW", "PropWidth", PropForm != nullptr ? PropForm->Width() : PropWidth);
+  ini->WriteInteger("VIEW", "PropHeight", PropForm != nullptr ? PropForm->Height() : PropHeight);
+  ini->WriteInteger("VIEW", "PropWS", PropForm != nullptr ? static_cast<int>(PropForm->WindowState()) : 0);
+  ini->WriteInteger("VIEW", "SearchWidth", SearchForm != nullptr ? SearchForm->Width() : SearchWidth);
+  ini->WriteInteger("VIEW", "SearchHeight", SearchForm != nullptr ? SearchForm->Height() : SearchHeight);
+  ini->WriteInteger("VIEW", "SearchWS", SearchForm != nullptr ? static_cast<int>(SearchForm->WindowState()) : 0);
 
   SaveBar(*ini, MainForm->LocationBar, "LBar");
   SaveBar(*ini, MainForm->MenuBar, "MBar");
@@ -173,8 +166,11 @@ void TPXManager::ApplyLook(short window) {
       PropForm->Font()->Assign(*Font);
       PropForm->SetColor(BackCl);
       break;
-    // 3 (the search dialog) takes the font and BackCl once that dialog
-    // exists; until then there is nothing to apply.
+    case 3:
+      if (SearchForm == nullptr) break;
+      SearchForm->Font()->Assign(*Font);
+      SearchForm->SetColor(BackCl);
+      break;
     default: break;
   }
 }

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Exception.h"
+#include "Masks.h"
+
+namespace {
+
+struct MaskCase {
+  const char* mask;
+  const char* name;
+  bool matches;
+};
+
+// clang-format off
+const MaskCase kCases[] = {
+    // "." is a plain character: "*.*" needs a dot, so names without one are
+    // never found with it.
+    {"*.*", "readme.txt", true},   {"*.*", "READ.ME", true},     {"*.*", "README", false},
+    {"*.*", ".profile", true},     {"*", "README", true},        {"", "", true},
+    {"", "a", false},
+    // Letters match in either case.
+    {"*.TXT", "a.txt", true},      {"*.TXT", "B.Txt", true},     {"*.txt", "a.txt.bak", false},
+    {"Make*", "Makefile", true},   {"Make*", "amake", false},
+    // "?" is one character; right after a star it adds nothing.
+    {"?.c", "a.c", true},          {"?.c", ".c", false},         {"?.c", "ab.c", false},
+    {"*?.c", ".c", true},          {"*??x", "x", true},          {"a?*", "a", false},
+    {"a?*", "ab", true},           {"?", "é", true},             {"??", "é", false},
+    // Backtracking past a first try of the star.
+    {"*ab*ab", "xabyab", true},    {"*a*b", "aaaa", false},      {"*aab", "aaab", true},
+    // Sets, ranges, complements; a "-" before "]" stands for itself.
+    {"[abc].txt", "b.txt", true},  {"[abc].txt", "d.txt", false}, {"[a-c]1", "B1", true},
+    {"[!a-c]1", "d1", true},       {"[!a-c]1", "A1", false},     {"[a-]", "-", true},
+    {"[A-z]", "_", true},          {"[z-a]", "m", false},        {"x[.]y", "x.y", true},
+};
+// clang-format on
+
+TEST(MatchesMask, FollowsTheMaskRules) {
+  for (const MaskCase& c : kCases) {
+    EXPECT_EQ(MatchesMask(c.name, c.mask), c.matches) << "mask \"" << c.mask << "\", name \"" << c.name << "\"";
+  }
+}
+
+TEST(MatchesMask, CanCountTheLetterCase) {
+  EXPECT_TRUE(MatchesMask("a.txt", "*.txt", true));
+  EXPECT_FALSE(MatchesMask("a.TXT", "*.txt", true));
+  EXPECT_FALSE(MatchesMask("B", "[a-c]", true));
+  // The compiled mask of the last call is not mixed up with the case rule.
+  EXPECT_TRUE(MatchesMask("a.TXT", "*.txt", false));
+}
+
+struct InvalidCase {
+  std::string mask;
+  int position;
+};
+
+TEST(MatchesMask, RaisesForAnInvalidMaskWithWhereItsScanStopped) {
+  std::string stars;
+  for (int i = 0; i < 31; ++i) stars += "*a";
+  const InvalidCase cases[] = {
+      {"[abc", 5},     // never closed
+      {"a[]", 3},      // empty
+      {"[!]", 3},      // empty complement
+      {"[-a]", 2},     // "-" with nothing before it
+      {"[a-c-e]", 5},  // nor after a range
+      {stars, 61},     // the 31st run of stars
+  };
+  for (const InvalidCase& c : cases) {
+    try {
+      MatchesMask("name", c.mask);
+      ADD_FAILURE() << "no error for " << c.mask;
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.Message(), "'" + c.mask + "' is an invalid mask at (" + std::to_string(c.position) + ")");
+    }
+  }
+  // Thirty runs are allowed, and a run of several stars is one run.
+  EXPECT_TRUE(MatchesMask(std::string(30, 'a'), stars.substr(2)));
+  EXPECT_TRUE(MatchesMask("ab", "a***?**b"));
+}
+
+}  // namespace
