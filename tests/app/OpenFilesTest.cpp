@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "ChildTests.h"
 #include "Dialogs.h"
 #include "DirList.h"
 #include "DriveMap.h"
@@ -28,8 +27,6 @@
 #include "StartFolder.h"
 #include "TempDrive.h"
 #include "ViewTypes.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -416,28 +413,10 @@ TEST_F(OpenFiles, WhatTheShellCannotOpenGoesToTheTextViewer) {
                 " %f\nTerminal=false\n");
   WriteFile(config / "mimeapps.list", "[Default Applications]\ntext/plain=pellix-record.desktop\n");
 
-  std::map<std::string, std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    env[entry.substr(0, entry.find('='))] = entry.substr(entry.find('=') + 1);
-  }
-  env["XDG_DATA_DIRS"] = data.string();
-  env["XDG_CONFIG_DIRS"] = config.string();
-  env["PELLIX_SHELL_CHILD"] = "1";
-  std::vector<std::string> entries;
-  for (const auto& [key, value] : env) entries.push_back(key + "=" + value);
-  std::vector<char*> envp;
-  for (std::string& e : entries) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> args{fs::read_symlink("/proc/self/exe").string(), "--gtest_filter=OpenFilesShellChild.*"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()), 0);
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child's tests failed";
+  ASSERT_TRUE(testing_support::RunChildTests(
+      "OpenFilesShellChild.*",
+      {{"XDG_DATA_DIRS", data.string()}, {"XDG_CONFIG_DIRS", config.string()}, {"PELLIX_SHELL_CHILD", "1"}}))
+      << "the child's tests failed";
 
   // The child opened "plain" (text: the associated program gets its host
   // path) and "binary" and "binary.qqq" (no program: the text viewer).

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -19,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "ChildTests.h"
 #include "DriveMap.h"
 #include "Font.h"
 #include "Form.h"
@@ -26,8 +25,6 @@
 #include "Screen.h"
 #include "ScriptedMessageBoxes.h"
 #include "TempDrive.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -160,29 +157,12 @@ TEST(HtmlLabelShell, PressingAnyButtonOpensTheAddressAndFailuresShowNothing) {
   testing_support::WriteFile(scratch / "sysconfig/mimeapps.list",
                              "[Default Applications]\nx-scheme-handler/https=pellix-web.desktop\n");
 
-  std::map<std::string, std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    env[entry.substr(0, entry.find('='))] = entry.substr(entry.find('=') + 1);
-  }
-  env["XDG_DATA_DIRS"] = (scratch / "sysdata").string();
-  env["XDG_CONFIG_DIRS"] = (scratch / "sysconfig").string();
-  env["RECORD_ARGS_DIR"] = records.string();
-  env["PELLIX_LABEL_CHILD"] = scratch.string();
-  std::vector<std::string> entries;
-  for (const auto& [key, value] : env) entries.push_back(key + "=" + value);
-  std::vector<char*> envp;
-  for (std::string& e : entries) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> args{fs::read_symlink("/proc/self/exe").string(), "--gtest_filter=HtmlLabelShellChild.*"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()), 0);
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child's tests failed";
+  ASSERT_TRUE(
+      testing_support::RunChildTests("HtmlLabelShellChild.*", {{"XDG_DATA_DIRS", (scratch / "sysdata").string()},
+                                                               {"XDG_CONFIG_DIRS", (scratch / "sysconfig").string()},
+                                                               {"RECORD_ARGS_DIR", records.string()},
+                                                               {"PELLIX_LABEL_CHILD", scratch.string()}}))
+      << "the child's tests failed";
 
   // The helper records its working folder, its path and its argument.
   std::set<std::string> opened;
