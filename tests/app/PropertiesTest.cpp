@@ -41,18 +41,7 @@ namespace {
 
 using testing_support::SetDosAttrib;
 
-// Seconds since 1970 of a local date and time.
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  t.tm_isdst = -1;
-  return std::mktime(&t);
-}
+using testing_support::LocalTime;
 
 void SetTimes(const fs::path& path, std::time_t accessed, std::time_t modified) {
   const timespec times[2] = {{accessed, 0}, {modified, 0}};

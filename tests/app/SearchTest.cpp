@@ -274,14 +274,7 @@ TEST_F(SearchTest, ARowShowsFolderNameSizeTypeAndTheFirstNineCharactersOfTheTime
   WriteFile(drive_ / "Rows" / "a.txt", std::string(1234, 'x'));
   WriteFile(drive_ / "Rows" / "data.xyz");
   WriteFile(drive_ / "Rows" / "Makefile");
-  std::tm written{};
-  written.tm_year = 2002 - 1900;
-  written.tm_mon = 0;
-  written.tm_mday = 29;
-  written.tm_hour = 10;
-  written.tm_min = 15;
-  written.tm_isdst = -1;
-  const std::time_t when = std::mktime(&written);
+  const std::time_t when = testing_support::LocalTime(2002, 1, 29, 10, 15);
   for (const char* name : {"a.txt", "data.xyz", "Makefile"}) {
     const timespec times[2] = {{when, 0}, {when, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, (drive_ / "Rows" / name).c_str(), times, 0), 0);

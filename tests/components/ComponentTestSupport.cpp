@@ -45,15 +45,7 @@ fs::path TestDrive::Host(const std::string& below) const {
 }
 
 void SetModified(const fs::path& path, int year, int month, int day, int hour, int minute, int second) {
-  std::tm fields{};
-  fields.tm_year = year - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  fields.tm_hour = hour;
-  fields.tm_min = minute;
-  fields.tm_sec = second;
-  fields.tm_isdst = -1;
-  const std::time_t when = std::mktime(&fields);
+  const std::time_t when = testing_support::LocalTime(year, month, day, hour, minute, second);
   const struct timespec times[2] = {{when, 0}, {when, 0}};
   ::utimensat(AT_FDCWD, path.c_str(), times, 0);
 }

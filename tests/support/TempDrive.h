@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -27,5 +28,8 @@ std::string DrivePathOnRoot(const std::filesystem::path& host);
 /// Sets the extended attribute user.DOSATTRIB to `value`; false where the
 /// file system keeps none.
 bool SetDosAttrib(const std::filesystem::path& path, const std::string& value);
+
+/// Seconds since 1970 of a date and time on this machine's local clock.
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second = 0);
 
 }  // namespace testing_support
