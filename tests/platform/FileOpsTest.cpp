@@ -340,6 +340,74 @@ TEST_F(FileOps, KeptFoldersAreOnlyTakenWhereTheirPathsStillLead) {
   EXPECT_EQ(DescriptorsInto(outside_), 0);
 }
 
+// What another program may do to the destination, or a folder above it,
+// between two files of one paste; the second copy must land where the path
+// leads by then, or be refused where that is off the drives. Each is tried
+// with the kernel's change notices and with a look at every use.
+TEST_F(FileOps, KeptFoldersFollowChangesAboveThem) {
+  struct Change {
+    const char* what;
+    void (*make)(const fs::path& c, const fs::path& outside);
+    bool refused;
+  };
+  const Change changes[] = {
+      {"destination renamed, a new one in its place",
+       [](const fs::path& c, const fs::path&) {
+         fs::rename(c / "P" / "Dst", c / "P" / "Dst-old");
+         fs::create_directories(c / "P" / "Dst");
+       },
+       false},
+      {"the folder above renamed, a new one in its place",
+       [](const fs::path& c, const fs::path&) {
+         fs::rename(c / "P", c / "P-old");
+         fs::create_directories(c / "P" / "Dst");
+       },
+       false},
+      {"destination emptied, removed and made anew",
+       [](const fs::path& c, const fs::path&) {
+         fs::remove_all(c / "P" / "Dst");
+         fs::create_directories(c / "P" / "Dst");
+       },
+       false},
+      {"another folder moved over the emptied destination",
+       [](const fs::path& c, const fs::path&) {
+         fs::remove(c / "P" / "Dst" / "a.txt");
+         fs::create_directories(c / "Other");
+         fs::rename(c / "Other", c / "P" / "Dst");
+       },
+       false},
+      {"the folder above moved off the drives behind a link",
+       [](const fs::path& c, const fs::path& outside) {
+         fs::rename(c / "P", outside / "P");
+         fs::create_directory_symlink(outside / "P", c / "P");
+       },
+       true},
+  };
+  for (const bool notices : {true, false}) {
+    platform::KeepFoldersOpen::UseChangeNotices(notices);
+    for (const Change& change : changes) {
+      const std::string label = std::string(change.what) + (notices ? " (notices)" : " (looked at)");
+      for (const char* name : {"P", "P-old", "Other"}) fs::remove_all(c_ / name);
+      fs::remove_all(outside_ / "P");
+      fs::create_directories(c_ / "P" / "Dst");
+      {
+        platform::KeepFoldersOpen keep;
+        ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\P\\Dst\\a.txt", kFileFlags).aborted) << label;
+        change.make(c_, outside_);
+        const Outcome second = Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\P\\Dst\\b.txt", kFileFlags);
+        EXPECT_EQ(second.aborted, change.refused) << label;
+      }
+      if (change.refused) {
+        EXPECT_EQ(Names(outside_ / "P" / "Dst"), "a.txt") << label;
+      } else {
+        EXPECT_EQ(ReadFile(c_ / "P" / "Dst" / "b.txt"), "alpha") << label;
+      }
+      EXPECT_EQ(DescriptorsInto(c_), 0) << label;
+    }
+  }
+  platform::KeepFoldersOpen::UseChangeNotices(true);
+}
+
 TEST_F(FileOps, ListsOfPaths) {
   WriteFile(c_ / "Src" / "c.txt", "gamma");
   SHFILEOPSTRUCT op;
