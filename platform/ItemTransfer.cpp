@@ -101,20 +101,36 @@ int Check(const ItemPath& from, const ItemPath& to, mode_t* mode) {
   return 0;
 }
 
-// Copies a regular file into an unnamed file of the destination folder and
-// links it in under the first free name: one change to the folder, and a
-// failure at any point leaves nothing there. `*done` is false when this file
-// system or process has no unnamed files (the named temporary then serves).
-int CopyUnnamed(TreeCopier& copier, const ItemPath& from, const ItemPath& to, Collision collision, bool* done) {
+// The name a copied file tries the `number`th time (0: the name asked for).
+std::string FileName(const ItemPath& to, int number) {
+  return number == 0 ? to.SpelledName() : CollisionName(to.SpelledName(), false, number);
+}
+
+// Copies a regular file so that a failure at any point leaves nothing. A
+// small file is made under the first free name and written in one call; a
+// larger one goes into an unnamed file of the destination folder and is
+// linked in under the first free name, one change to the folder once it is
+// whole. `*done` is false when the source is no regular file, or this file
+// system or process has no unnamed files (the caller then copies under a
+// temporary name).
+int CopyFile(TreeCopier& copier, const ItemPath& from, const ItemPath& to, Collision collision, bool* done) {
   *done = false;
+  bool regular = false;
+  if (const int error = copier.OpenFile(from.Folder(), from.Name(), &regular)) return error;
+  if (!regular) return 0;
+  const bool small = copier.OpenFileIsSmall();
   UniqueFd file;
-  if (const int error = copier.CopyUnnamed(from.Folder(), from.Name(), to.Folder(), &file)) return error;
-  if (!file.Valid()) return 0;
+  if (!small) {
+    if (const int error = copier.CopyOpenFileUnnamed(to.Folder(), &file)) return error;
+    if (!file.Valid()) return 0;
+  }
   for (int number = 0; number <= kMaxCopyNumber; ++number) {
-    const std::string name = number == 0 ? to.SpelledName() : CollisionName(to.SpelledName(), false, number);
-    const int error = to.TakenIgnoringCase(name) ? EEXIST : TreeCopier::Link(file.Get(), to.Folder(), name);
+    const std::string name = FileName(to, number);
+    int error = EEXIST;
+    if (!to.TakenIgnoringCase(name))
+      error = small ? copier.CopyOpenFileAs(to.Folder(), name) : TreeCopier::Link(file.Get(), to.Folder(), name);
     if (error == EEXIST && collision == Collision::Rename) continue;
-    if (error == EOPNOTSUPP) return 0;
+    if (error == EOPNOTSUPP && !small) return 0;
     *done = true;
     return error;
   }
@@ -138,7 +154,7 @@ int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision) {
   TreeCopier copier({});
   if (collision != Collision::Replace && S_ISREG(mode)) {
     bool done = false;
-    const int error = CopyUnnamed(copier, from, to, collision, &done);
+    const int error = CopyFile(copier, from, to, collision, &done);
     if (done || error) return error;
   }
   std::string temp;

@@ -11,10 +11,12 @@ enum class Collision {
   Replace,  ///< a file replaces the file there (never a folder)
 };
 
-/// Copies a file, link or whole folder to the new item `to`. The copy is
-/// made under a temporary name in the destination folder and renamed into
-/// place without replacing (unless `collision` is Replace), so a failure
-/// leaves nothing behind. A folder is never copied into itself or below.
+/// Copies a file, link or whole folder to the new item `to`, never
+/// replacing (unless `collision` is Replace), so that a failure leaves
+/// nothing behind: a small file is made under its name and removed again on
+/// a failure, a larger one is written unnamed and linked in when whole, and
+/// anything else is made under a temporary name and renamed into place. A
+/// folder is never copied into itself or below.
 /// Returns 0 or an errno value.
 int CopyItem(const ItemPath& from, const ItemPath& to, Collision collision);
 

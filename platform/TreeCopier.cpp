@@ -17,7 +17,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kChunk = TreeCopier::kLargestSmallFile;
 constexpr const char* kDosAttributes = "user.DOSATTRIB";
 
 bool Unsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
@@ -28,7 +28,8 @@ bool Unsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
 enum LinkWay { kByDescriptor, kByProcLink, kNoWay };
 std::atomic<int> linkWay{kByDescriptor};
 std::atomic<bool> unnamedAllowed{true};
-std::atomic<void (*)(int, const char*)> beforeLink{nullptr};
+std::atomic<long long> largestSmallFile{TreeCopier::kLargestSmallFile};
+std::atomic<void (*)(int, const char*)> beforeNaming{nullptr};
 
 // Reads until `size` bytes or the end: the count, or -1.
 ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
@@ -59,6 +60,19 @@ bool WriteFull(int fd, const char* data, std::size_t size) {
 
 bool SameTimes(const struct stat& a, const struct stat& b) {
   return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// A new file is made with its source's permission bits, never its set-id or
+// sticky bits (those only once the owner is right): where the umask and the
+// folder's default ACL leave them as they are, no chmod is needed after.
+mode_t MadeMode(const struct stat& source) { return source.st_mode & 0777; }
+
+// The permission bits a file just made got, read back; none known (so
+// CopyAttributes sets them) when they cannot be read.
+constexpr mode_t kUnknownMode = static_cast<mode_t>(-1);
+mode_t ModeOf(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 ? (st.st_mode & 07777) : kUnknownMode;
 }
 
 }  // namespace
@@ -123,9 +137,10 @@ int TreeCopier::CopyEntry(int from, const char* name, unsigned char type, int to
 
 int TreeCopier::CopyFile(int source, const struct stat& st, int to, const char* newName) {
   const int mode = options_.verify ? O_RDWR : O_WRONLY;
-  UniqueFd target(::openat(to, newName, mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  UniqueFd target(::openat(to, newName, mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, MadeMode(st)));
   if (!target.Valid()) return errno;
   top_ = false;
+  const mode_t made = ModeOf(target.Get());
   int error = CopyData(source, target.Get(), st);
   if (!error && options_.verify) {
     struct stat after {};
@@ -133,45 +148,91 @@ int TreeCopier::CopyFile(int source, const struct stat& st, int to, const char* 
     if (!error && !SameTimes(st, after)) error = EAGAIN;
     if (!error) error = Compare(source, target.Get());
   }
-  if (!error) error = CopyAttributes(source, target.Get(), st);
+  if (!error) error = CopyAttributes(source, target.Get(), st, made);
   if (::close(target.Release()) != 0 && !error) error = errno;
   if (error) ::unlinkat(to, newName, 0);
   return error;
 }
 
-int TreeCopier::CopyUnnamed(int from, const std::string& name, int to, UniqueFd* file) {
-  file->Reset();
-  if (!unnamedAllowed.load(std::memory_order_relaxed) || linkWay.load(std::memory_order_relaxed) == kNoWay) return 0;
+int TreeCopier::OpenFile(int from, const std::string& name, bool* regular) {
+  *regular = false;
+  file_.Reset();
   // O_NOFOLLOW: a link that took the name meanwhile is not followed; a fifo
   // opened without blocking is only looked at (it goes the named way).
   UniqueFd source(::openat(from, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!source.Valid()) return errno == ELOOP ? 0 : errno;
-  struct stat st {};
-  if (::fstat(source.Get(), &st) != 0) return errno;
-  if (!S_ISREG(st.st_mode)) return 0;
+  if (::fstat(source.Get(), &fileStatus_) != 0) return errno;
+  if (!S_ISREG(fileStatus_.st_mode)) return 0;
+  file_ = std::move(source);
+  *regular = true;
+  return 0;
+}
+
+bool TreeCopier::OpenFileIsSmall() const {
+  const long long largest = largestSmallFile.load(std::memory_order_relaxed);
+  return file_.Valid() && largest >= 0 && fileStatus_.st_size <= largest;
+}
+
+// Copies the open file's data into `target`, checks it where asked, and
+// gives it the file's attributes.
+int TreeCopier::FillFrom(int target, mode_t made) {
+  const int source = file_.Get();
+  int error = CopyData(source, target, fileStatus_);
+  if (!error && options_.verify) {
+    struct stat after {};
+    if (::fstat(source, &after) != 0) error = errno;
+    if (!error && !SameTimes(fileStatus_, after)) error = EAGAIN;
+    if (!error) error = Compare(source, target);
+  }
+  if (!error) error = CopyAttributes(source, target, fileStatus_, made);
+  return error;
+}
+
+int TreeCopier::CopyOpenFileAs(int to, const std::string& newName) {
+  if (!file_.Valid()) return EBADF;
+  if (const auto hook = beforeNaming.load()) hook(to, newName.c_str());
   const int mode = options_.verify ? O_RDWR : O_WRONLY;
-  UniqueFd target(::openat(to, ".", O_TMPFILE | mode | O_CLOEXEC, 0600));
+  // O_EXCL never replaces, nor follows a link standing at the name.
+  UniqueFd target(::openat(to, newName.c_str(), mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, MadeMode(fileStatus_)));
+  if (!target.Valid()) return errno;
+  struct stat made {};
+  if (::fstat(target.Get(), &made) != 0) {
+    const int error = errno;
+    target.Reset();
+    ::unlinkat(to, newName.c_str(), 0);
+    return error;
+  }
+  int error = FillFrom(target.Get(), made.st_mode & 07777);
+  if (::close(target.Release()) != 0 && !error) error = errno;
+  // Only the file made here goes: the name may be another's by now.
+  struct stat there {};
+  if (error && ::fstatat(to, newName.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 && there.st_dev == made.st_dev &&
+      there.st_ino == made.st_ino)
+    ::unlinkat(to, newName.c_str(), 0);
+  return error;
+}
+
+int TreeCopier::CopyOpenFileUnnamed(int to, UniqueFd* file) {
+  file->Reset();
+  if (!file_.Valid() || !unnamedAllowed.load(std::memory_order_relaxed) ||
+      linkWay.load(std::memory_order_relaxed) == kNoWay)
+    return 0;
+  const int mode = options_.verify ? O_RDWR : O_WRONLY;
+  UniqueFd target(::openat(to, ".", O_TMPFILE | mode | O_CLOEXEC, MadeMode(fileStatus_)));
   if (!target.Valid()) {
     // No unnamed files on this file system (EISDIR: a kernel without them).
     if (errno == EOPNOTSUPP || errno == ENOTSUP || errno == EISDIR || errno == EINVAL) return 0;
     return errno;
   }
-  int error = CopyData(source.Get(), target.Get(), st);
-  if (!error && options_.verify) {
-    struct stat after {};
-    if (::fstat(source.Get(), &after) != 0) error = errno;
-    if (!error && !SameTimes(st, after)) error = EAGAIN;
-    if (!error) error = Compare(source.Get(), target.Get());
-  }
   // Attributes go on before the name, so the file is never seen without them.
-  if (!error) error = CopyAttributes(source.Get(), target.Get(), st);
+  const int error = FillFrom(target.Get(), ModeOf(target.Get()));
   // Closing an unnamed file frees it: nothing remains of a failed copy.
   if (!error) *file = std::move(target);
   return error;
 }
 
 int TreeCopier::Link(int file, int to, const std::string& newName) {
-  if (const auto hook = beforeLink.load()) hook(to, newName.c_str());
+  if (const auto hook = beforeNaming.load()) hook(to, newName.c_str());
   // linkat never replaces an entry that is there.
   if (linkWay.load(std::memory_order_relaxed) == kByDescriptor) {
     if (::linkat(file, "", to, newName.c_str(), AT_EMPTY_PATH) == 0) return 0;
@@ -192,7 +253,9 @@ int TreeCopier::Link(int file, int to, const std::string& newName) {
 
 void TreeCopier::AllowUnnamedFiles(bool allow) { unnamedAllowed.store(allow); }
 
-void TreeCopier::SetBeforeLink(void (*hook)(int folder, const char* name)) { beforeLink.store(hook); }
+void TreeCopier::SetLargestSmallFile(long long bytes) { largestSmallFile.store(bytes); }
+
+void TreeCopier::SetBeforeNaming(void (*hook)(int folder, const char* name)) { beforeNaming.store(hook); }
 
 int TreeCopier::CopyFolder(int source, const struct stat& st, int to, const char* newName) {
   DIR* dir = ::fdopendir(source);
@@ -228,7 +291,7 @@ int TreeCopier::CopyFolder(int source, const struct stat& st, int to, const char
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
     error = CopyEntry(::dirfd(dir), entry->d_name, entry->d_type, target.Get(), entry->d_name);
   }
-  if (!error) error = CopyAttributes(::dirfd(dir), target.Get(), st);
+  if (!error) error = CopyAttributes(::dirfd(dir), target.Get(), st, kUnknownMode);
   ::closedir(dir);
   return error;
 }
@@ -284,7 +347,7 @@ int TreeCopier::Compare(int source, int target) {
   }
 }
 
-int TreeCopier::CopyAttributes(int source, int target, const struct stat& st) {
+int TreeCopier::CopyAttributes(int source, int target, const struct stat& st, mode_t made) {
   char value[512];
   ssize_t n = ::fgetxattr(source, kDosAttributes, value, sizeof value);
   std::vector<char> large;
@@ -304,7 +367,10 @@ int TreeCopier::CopyAttributes(int source, int target, const struct stat& st) {
   mode_t mode = st.st_mode & 07777;
   // Set-id bits only for the source's owner.
   if ((mode & (S_ISUID | S_ISGID)) && !ownerKept && ::geteuid() != st.st_uid) mode &= ~(S_ISUID | S_ISGID);
-  if (::fchmod(target, mode) != 0 && errno != EPERM && !Unsupported(errno)) return errno;
+  // A new owner may have cleared bits; otherwise the bits it was made with
+  // may already be the ones wanted.
+  if ((ownerKept || made != mode) && ::fchmod(target, mode) != 0 && errno != EPERM && !Unsupported(errno))
+    return errno;
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(target, times) != 0 && errno != EPERM && !Unsupported(errno)) return errno;
   return 0;

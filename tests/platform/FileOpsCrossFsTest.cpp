@@ -123,6 +123,25 @@ TEST_F(FileOpsCrossFs, ACopyThatDoesNotFitLeavesNothingBehind) {
   }
 }
 
+// A small file is made under its own name: where it does not fit, that
+// name goes again, and nothing of it holds any space.
+TEST_F(FileOpsCrossFs, ASmallCopyThatDoesNotFitLeavesNoNameEither) {
+  const std::string middling(768 << 10, 'm');
+  ASSERT_LE(static_cast<long long>(middling.size()), platform::TreeCopier::kLargestSmallFile);
+  WriteFile(c_ / "Src" / "middling.bin", middling);
+  struct statvfs st {};
+  ASSERT_EQ(::statvfs(d_.c_str(), &st), 0);
+  // Leaves D: less room than the file needs.
+  WriteFile(d_ / "filler", std::string(st.f_bavail * st.f_frsize - (256 << 10), 'f'));
+  const unsigned long free = FreeBlocks(d_);
+  const Outcome outcome = Shell(FO_COPY, "C:\\Src\\middling.bin", "D:\\middling.bin", kFileFlags);
+  EXPECT_NE(outcome.result, 0);
+  EXPECT_TRUE(outcome.aborted);
+  EXPECT_EQ(Names(d_), "filler");
+  EXPECT_EQ(FreeBlocks(d_), free);
+  EXPECT_EQ(ReadFile(c_ / "Src" / "middling.bin"), middling);
+}
+
 TEST_F(FileOpsCrossFs, RecycleNeverFallsBackToDeleting) {
   WriteFile(d_ / "a.txt", "alpha");
   ASSERT_EQ(::mount(nullptr, d_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);

@@ -36,18 +36,32 @@ class FileOps : public ::testing::Test {
   }
   void TearDown() override {
     platform::TreeCopier::AllowUnnamedFiles(true);
-    platform::TreeCopier::SetBeforeLink(nullptr);
+    platform::TreeCopier::SetLargestSmallFile(platform::TreeCopier::kLargestSmallFile);
+    platform::TreeCopier::SetBeforeNaming(nullptr);
     platform::UseDefaultDriveMap();
     fs::remove_all(base_);
   }
   fs::path base_, c_, outside_;
 };
 
-// Before-link hooks: one counts the names given, one takes the name first
-// (another program writing it between our check and our link).
-int linksSeen = 0;
+// Before-naming hooks: one counts the names given, one takes the name first
+// (another program writing it between our check and our naming).
+int namesSeen = 0;
 int namesToTake = 0;
-void CountLink(int, const char*) { ++linksSeen; }
+void CountName(int, const char*) { ++namesSeen; }
+
+// The three ways a file is copied: a small file made under its name, a
+// larger one into an unnamed file linked in, and where the file system has
+// no unnamed files, under a temporary name renamed into place.
+enum class Way { kNamed, kUnnamed, kTemporary };
+const Way kWays[] = {Way::kNamed, Way::kUnnamed, Way::kTemporary};
+const char* WayName(Way way) {
+  return way == Way::kNamed ? "named" : (way == Way::kUnnamed ? "unnamed" : "temporary");
+}
+void CopyEveryFileThe(Way way) {
+  platform::TreeCopier::SetLargestSmallFile(way == Way::kNamed ? platform::TreeCopier::kLargestSmallFile : -1);
+  platform::TreeCopier::AllowUnnamedFiles(way == Way::kUnnamed);
+}
 void TakeNameFirst(int folder, const char* name) {
   if (namesToTake-- <= 0) return;
   const int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -177,10 +191,9 @@ TEST_F(FileOps, CopyKeepsModeTimeAttributesAndLinks) {
   fs::permissions(copy / "sub", fs::perms(0755));
 }
 
-// Files are copied into an unnamed file and linked in; where the file system
-// has none, under a temporary name and renamed. Either way the copy is the
-// same, and no temporary is left.
-TEST_F(FileOps, FilePasteKeepsModeTimeAndAttributesEitherWay) {
+// Whichever way a file is copied, the copy is the same, and no temporary
+// is left. A mode the umask would narrow is set whole all the same.
+TEST_F(FileOps, FilePasteKeepsModeTimeAndAttributesEveryWay) {
   const fs::path a = c_ / "Src" / "a.txt";
   const bool attributes = ::setxattr(a.c_str(), "user.DOSATTRIB", "0x22", 4, 0) == 0;
   fs::permissions(a, fs::perms(0640));
@@ -188,22 +201,26 @@ TEST_F(FileOps, FilePasteKeepsModeTimeAndAttributesEitherWay) {
   ASSERT_EQ(::utimensat(AT_FDCWD, a.c_str(), old, 0), 0);
   fs::create_symlink("a.txt", c_ / "Src" / "link");
   WriteFile(c_ / "Src" / "empty.txt", "");
-  for (const bool unnamed : {true, false}) {
+  WriteFile(c_ / "Src" / "wide.txt", "wide");
+  fs::permissions(c_ / "Src" / "wide.txt", fs::perms(0666));
+  const mode_t umask = ::umask(022);
+  for (const Way way : kWays) {
     fs::remove_all(c_ / "Dst");
     fs::create_directories(c_ / "Dst");
-    platform::TreeCopier::AllowUnnamedFiles(unnamed);
-    platform::TreeCopier::SetBeforeLink(CountLink);
-    linksSeen = 0;
-    for (const char* name : {"a.txt", "a.txt", "link", "empty.txt"})
+    CopyEveryFileThe(way);
+    platform::TreeCopier::SetBeforeNaming(CountName);
+    namesSeen = 0;
+    for (const char* name : {"a.txt", "a.txt", "link", "empty.txt", "wide.txt"})
       ASSERT_FALSE(Shell(FO_COPY, std::string("C:\\Src\\") + name, std::string("C:\\Dst\\") + name, kFileFlags).aborted)
-          << name;
-    // One per name tried (the second a.txt tries two); a link goes the named way.
-    EXPECT_EQ(linksSeen, unnamed ? 4 : 0);
-    EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt | empty.txt | link") << unnamed;
+          << name << " " << WayName(way);
+    // One per name tried (the second a.txt tries two); a link goes by a
+    // temporary name.
+    EXPECT_EQ(namesSeen, way == Way::kTemporary ? 0 : 5) << WayName(way);
+    EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt | empty.txt | link | wide.txt") << WayName(way);
     for (const char* name : {"a.txt", "a (copy 1).txt"}) {
       const fs::path copy = c_ / "Dst" / name;
       EXPECT_EQ(ReadFile(copy), "alpha");
-      EXPECT_EQ(fs::status(copy).permissions(), fs::perms(0640));
+      EXPECT_EQ(fs::status(copy).permissions(), fs::perms(0640)) << WayName(way);
       struct stat st {};
       ASSERT_EQ(::stat(copy.c_str(), &st), 0);
       EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
@@ -213,27 +230,34 @@ TEST_F(FileOps, FilePasteKeepsModeTimeAndAttributesEitherWay) {
       }
     }
     EXPECT_EQ(ReadFile(c_ / "Dst" / "empty.txt"), "");
+    EXPECT_EQ(fs::status(c_ / "Dst" / "wide.txt").permissions(), fs::perms(0666)) << WayName(way);
     EXPECT_EQ(fs::read_symlink(c_ / "Dst" / "link"), "a.txt");
   }
+  ::umask(umask);
 }
 
-// Another program may take the name after it was found free: the link then
+// Another program may take the name after it was found free: the copy then
 // fails rather than replace its file, and a paste takes the next free name.
-TEST_F(FileOps, ANameTakenBeforeTheLinkIsNeverReplaced) {
-  platform::TreeCopier::SetBeforeLink(TakeNameFirst);
-  namesToTake = 1;
-  const Outcome refused = Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT);
-  EXPECT_EQ(refused.result, static_cast<int>(ERROR_ALREADY_EXISTS));
-  EXPECT_TRUE(refused.aborted);
-  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
-  EXPECT_EQ(Names(c_ / "Dst"), "a.txt");
+TEST_F(FileOps, ANameTakenBeforeItIsGivenIsNeverReplaced) {
+  for (const Way way : {Way::kNamed, Way::kUnnamed}) {
+    fs::remove_all(c_ / "Dst");
+    fs::create_directories(c_ / "Dst");
+    CopyEveryFileThe(way);
+    platform::TreeCopier::SetBeforeNaming(TakeNameFirst);
+    namesToTake = 1;
+    const Outcome refused = Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", FOF_SILENT);
+    EXPECT_EQ(refused.result, static_cast<int>(ERROR_ALREADY_EXISTS)) << WayName(way);
+    EXPECT_TRUE(refused.aborted);
+    EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
+    EXPECT_EQ(Names(c_ / "Dst"), "a.txt") << WayName(way);
 
-  fs::remove(c_ / "Dst" / "a.txt");
-  namesToTake = 1;
-  ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
-  EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
-  EXPECT_EQ(ReadFile(c_ / "Dst" / "a (copy 1).txt"), "alpha");
-  EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt");
+    fs::remove(c_ / "Dst" / "a.txt");
+    namesToTake = 1;
+    ASSERT_FALSE(Shell(FO_COPY, "C:\\Src\\a.txt", "C:\\Dst\\a.txt", kFileFlags).aborted);
+    EXPECT_EQ(ReadFile(c_ / "Dst" / "a.txt"), "theirs");
+    EXPECT_EQ(ReadFile(c_ / "Dst" / "a (copy 1).txt"), "alpha") << WayName(way);
+    EXPECT_EQ(Names(c_ / "Dst"), "a (copy 1).txt | a.txt");
+  }
 }
 
 TEST_F(FileOps, PasteOfAFolderGoesInsideUnderItsName) {
