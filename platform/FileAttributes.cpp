@@ -2,7 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -28,13 +31,23 @@ const char* BaseName(const std::string& hostPath) {
 
 namespace platform {
 
-std::optional<std::uint32_t> StoredAttributes(const char* hostPath) {
-  char value[128];
-  const ssize_t n = ::getxattr(hostPath, kAttributeName, value, sizeof value - 1);
+namespace {
+
+// getxattrat (Linux 6.13): an attribute of an entry of an open folder.
+constexpr long kGetXattrAt = 464;
+struct XattrArgs {
+  std::uint64_t value;
+  std::uint32_t size;
+  std::uint32_t flags;
+};
+std::atomic<bool> xattrAtMissing{false};
+std::atomic<bool> xattrAtAllowed{true};
+
+// The bits in an attribute's text: other programs write either the bare
+// text or a binary record that starts with the same text and a NUL; the hex
+// digits up to the first other byte are the bits either way.
+std::optional<std::uint32_t> ParseStored(const char* value, ssize_t n) {
   if (n < 2) return std::nullopt;
-  // Other programs write either the bare text or a binary record that starts
-  // with the same text and a NUL; the hex digits up to the first other byte
-  // are the bits either way.
   if (value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) return std::nullopt;
   std::uint32_t bits = 0;
   for (ssize_t i = 2; i < n && i < 10; ++i) {
@@ -48,6 +61,28 @@ std::optional<std::uint32_t> StoredAttributes(const char* hostPath) {
   }
   return bits & kStoredBits;
 }
+
+}  // namespace
+
+std::optional<std::uint32_t> StoredAttributes(const char* hostPath) {
+  char value[128];
+  return ParseStored(value, ::getxattr(hostPath, kAttributeName, value, sizeof value - 1));
+}
+
+std::optional<std::uint32_t> StoredAttributesAt(int folder, const char* name, const char* hostPath) {
+  if (xattrAtAllowed.load(std::memory_order_relaxed) && !xattrAtMissing.load(std::memory_order_relaxed)) {
+    char value[128];
+    XattrArgs args{reinterpret_cast<std::uintptr_t>(value), sizeof value - 1, 0};
+    const long n = ::syscall(kGetXattrAt, folder, name, 0, kAttributeName, &args, sizeof args);
+    // No attribute, or none on this file system: the answer. Anything else
+    // (an older kernel, a sandbox that refuses the call) is asked by path.
+    if (n >= 0 || errno == ENODATA || errno == ENOTSUP || errno == EOPNOTSUPP) return ParseStored(value, n);
+    if (errno == ENOSYS || errno == EPERM) xattrAtMissing.store(true, std::memory_order_relaxed);
+  }
+  return StoredAttributes(hostPath);
+}
+
+void AskAttributesThroughFolders(bool ask) { xattrAtAllowed.store(ask); }
 
 std::uint32_t AttributesOf(const char* name, bool isFolder, bool ownerWritable, std::optional<std::uint32_t> stored) {
   std::uint32_t bits = stored ? *stored : (isFolder ? 0 : FILE_ATTRIBUTE_ARCHIVE);

@@ -54,6 +54,13 @@ std::optional<FileStatus> GetFileStatus(const std::string& drivePath);
 /// The bits kept in the extended attribute of `hostPath` (hidden, system,
 /// archive), or nothing when it has none.
 std::optional<std::uint32_t> StoredAttributes(const char* hostPath);
+/// The same for the entry `name` of the open folder `folder` (a link's
+/// target), which a listing asks without walking the folder's path again;
+/// `hostPath` is the entry's whole path, asked where the kernel cannot.
+std::optional<std::uint32_t> StoredAttributesAt(int folder, const char* name, const char* hostPath);
+/// For tests: false makes StoredAttributesAt ask by path, as it does on a
+/// kernel that cannot ask through the folder.
+void AskAttributesThroughFolders(bool ask);
 /// The attribute bits of an entry from its name, whether it is a folder,
 /// whether its owner may write it, and its stored bits.
 std::uint32_t AttributesOf(const char* name, bool isFolder, bool ownerWritable, std::optional<std::uint32_t> stored);

@@ -89,7 +89,7 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data) {
   if (!dangling && !dotEntry) {
     search.path.resize(search.folder.size());
     search.path += name;
-    stored = platform::StoredAttributes(search.path.c_str());
+    stored = platform::StoredAttributesAt(search.fd, name, search.path.c_str());
   }
   data.dwFileAttributes = platform::AttributesOf(name, folder, (st.stx_mode & S_IWUSR) != 0, stored);
   data.nFileSize = folder ? 0 : st.stx_size;
