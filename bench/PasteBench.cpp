@@ -37,7 +37,7 @@ void Sync() { Run({"sync"}); }
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const int rounds = argc > 1 ? std::atoi(argv[1]) : 2;
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
   const bool smallOnly = argc > 2 && std::string(argv[2]) == "small";
   QApplication app(argc, argv);
   Clipboard()->SetPrivateStore(true);
