@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -92,9 +93,10 @@ struct Decimal {
 Decimal Digits18(double magnitude) {
   Decimal d;
   if (magnitude == 0) return d;
+  // The digits printf's "%.17e" gives (both are exact), without its cost.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.17e", magnitude);
-  const std::string s = buffer;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 17).ptr;
+  const std::string s(buffer, end);
   const std::size_t e = s.find('e');
   for (std::size_t i = 0; i < e; ++i) {
     if (s[i] != '.') d.digits += s[i];
@@ -280,11 +282,26 @@ bool StartsWithNoCase(const std::string& text, std::size_t at, const char* word)
   return true;
 }
 
-std::string TwoDigits(int value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d", value);
-  return buffer;
+// A count in decimal, zeros before it up to `width` digits (as "%0*d" does,
+// without its cost: a folder's listing writes several for every file).
+std::string ZeroPadded(int value, int width) {
+  if (value < 0) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
+    return buffer;
+  }
+  char digits[16];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  std::string text(static_cast<std::size_t>(std::max(width - n, 0)), '0');
+  while (n > 0) text += digits[--n];
+  return text;
 }
+
+std::string TwoDigits(int value) { return ZeroPadded(value, 2); }
 
 void AppendDateTime(std::string& out, const std::string& format, TDateTime value, int depth);
 
@@ -313,17 +330,29 @@ std::int64_t StrToInt64(const std::string& text) {
 
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
 
+namespace {
+
+// Upper-case hex digits of a value, zeros before them up to `width`.
+std::string Hex(std::uint64_t value, int width) {
+  char digits[16];
+  int n = 0;
+  do {
+    digits[n++] = "0123456789ABCDEF"[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  std::string text(static_cast<std::size_t>(std::max(width - n, 0)), '0');
+  while (n > 0) text += digits[--n];
+  return text;
+}
+
+}  // namespace
+
 std::string IntToHex(std::int32_t value, int digits) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%0*X", std::clamp(digits, 0, 16), static_cast<std::uint32_t>(value));
-  return buffer;
+  return Hex(static_cast<std::uint32_t>(value), std::clamp(digits, 0, 16));
 }
 
 std::string IntToHex(std::int64_t value, int digits) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%0*llX", std::clamp(digits, 0, 32),
-                static_cast<unsigned long long>(static_cast<std::uint64_t>(value)));
-  return buffer;
+  return Hex(static_cast<std::uint64_t>(value), std::clamp(digits, 0, 32));
 }
 
 std::string FormatArgs(const std::string& format, std::initializer_list<TFormatArg> args) {
@@ -705,9 +734,7 @@ void AppendDateTime(std::string& out, const std::string& format, TDateTime value
         break;
       case 'y':
         if (run >= 3) {
-          char buffer[16];
-          std::snprintf(buffer, sizeof buffer, "%04d", year);
-          out += buffer;
+          out += ZeroPadded(year, 4);
         } else {
           out += TwoDigits(year % 100);
         }
@@ -725,9 +752,7 @@ void AppendDateTime(std::string& out, const std::string& format, TDateTime value
         out += run == 2 ? TwoDigits(second) : std::to_string(second);
         break;
       case 'z': {
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, run >= 3 ? "%03d" : "%d", ms);
-        out += buffer;
+        out += ZeroPadded(ms, run >= 3 ? 3 : 1);
         if (run > 3) run = 3;
         break;
       }

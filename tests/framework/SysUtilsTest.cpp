@@ -44,6 +44,8 @@ TEST(IntToHex, UpperCaseWithLeadingZeros) {
   EXPECT_EQ(IntToHex(255, 4), "00FF");
   EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFF");
   EXPECT_EQ(IntToHex(static_cast<std::int64_t>(0x1234ABCDLL), 16), "000000001234ABCD");
+  EXPECT_EQ(IntToHex(0, 0), "0");
+  EXPECT_EQ(IntToHex(static_cast<std::int64_t>(-1), 4), "FFFFFFFFFFFFFFFF");
   EXPECT_EQ(IntToStr(-2147483633), "-2147483633");
 }
 
@@ -166,6 +168,8 @@ TEST_F(Dates, EncodeDecodeAndTheUsersFormats) {
   EXPECT_EQ(FormatDateTime("d/m/yy h:nn am/pm", EncodeDate(2003, 2, 8) + EncodeTime(13, 5, 0, 0)), "8/2/03 1:05 pm");
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:mm 'at' ddd", EncodeDate(2003, 2, 8) + EncodeTime(13, 5, 0, 0)),
             "2003-02-08 13:05 at Sat");
+  EXPECT_EQ(FormatDateTime("hh:nn:ss.zzz z", EncodeDate(2003, 2, 8) + EncodeTime(7, 5, 9, 7)), "07:05:09.007 7");
+  EXPECT_EQ(FormatDateTime("yyyy", EncodeDate(987, 1, 2)), "0987");
   EXPECT_THROW(EncodeDate(2003, 2, 29), EConvertError);
 }
 
