@@ -101,11 +101,6 @@ int Check(const ItemPath& from, const ItemPath& to, mode_t* mode) {
   return 0;
 }
 
-// The name a copied file tries the `number`th time (0: the name asked for).
-std::string FileName(const ItemPath& to, int number) {
-  return number == 0 ? to.SpelledName() : CollisionName(to.SpelledName(), false, number);
-}
-
 // Copies a regular file so that a failure at any point leaves nothing. A
 // small file is made under the first free name and written in one call; a
 // larger one goes into an unnamed file of the destination folder and is
@@ -125,7 +120,7 @@ int CopyFile(TreeCopier& copier, const ItemPath& from, const ItemPath& to, Colli
     if (!file.Valid()) return 0;
   }
   for (int number = 0; number <= kMaxCopyNumber; ++number) {
-    const std::string name = FileName(to, number);
+    const std::string name = number == 0 ? to.SpelledName() : CollisionName(to.SpelledName(), false, number);
     int error = EEXIST;
     if (!to.TakenIgnoringCase(name))
       error = small ? copier.CopyOpenFileAs(to.Folder(), name) : TreeCopier::Link(file.Get(), to.Folder(), name);
