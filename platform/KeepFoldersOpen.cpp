@@ -72,7 +72,8 @@ bool LiesAt(const OpenFolder& folder, std::string_view real) {
   const std::string self = "/proc/self/fd/" + std::to_string(folder.fd.Get());
   char buffer[PATH_MAX];
   const ssize_t n = ::readlink(self.c_str(), buffer, sizeof buffer);
-  return n > 0 && n < static_cast<ssize_t>(sizeof buffer) && real == std::string_view(buffer, static_cast<std::size_t>(n));
+  return n > 0 && n < static_cast<ssize_t>(sizeof buffer) &&
+         real == std::string_view(buffer, static_cast<std::size_t>(n));
 }
 
 // Whether the path names the kept folder now, and the folder has not moved.
@@ -126,8 +127,7 @@ bool Watch(Kept& kept, const OpenFolder& folder, std::string_view real) {
   while (end + 1 < real.size()) {
     const std::size_t next = real.find('/', end + 1);
     const std::string above(end == 0 ? std::string_view("/") : real.substr(0, end));
-    const std::string_view name =
-        real.substr(end + 1, (next == std::string_view::npos ? real.size() : next) - end - 1);
+    const std::string_view name = real.substr(end + 1, (next == std::string_view::npos ? real.size() : next) - end - 1);
     const int watch = ::inotify_add_watch(kept.notices.Get(), above.c_str(), kAncestorMask);
     if (watch < 0) return false;
     kept.watchedNames[watch].emplace(name);

@@ -193,7 +193,8 @@ int TreeCopier::CopyOpenFileAs(int to, const std::string& newName) {
   if (const auto hook = beforeNaming.load()) hook(to, newName.c_str());
   const int mode = options_.verify ? O_RDWR : O_WRONLY;
   // O_EXCL never replaces, nor follows a link standing at the name.
-  UniqueFd target(::openat(to, newName.c_str(), mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, MadeMode(fileStatus_)));
+  UniqueFd target(
+      ::openat(to, newName.c_str(), mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, MadeMode(fileStatus_)));
   if (!target.Valid()) return errno;
   struct stat made {};
   if (::fstat(target.Get(), &made) != 0) {
@@ -369,8 +370,7 @@ int TreeCopier::CopyAttributes(int source, int target, const struct stat& st, mo
   if ((mode & (S_ISUID | S_ISGID)) && !ownerKept && ::geteuid() != st.st_uid) mode &= ~(S_ISUID | S_ISGID);
   // A new owner may have cleared bits; otherwise the bits it was made with
   // may already be the ones wanted.
-  if ((ownerKept || made != mode) && ::fchmod(target, mode) != 0 && errno != EPERM && !Unsupported(errno))
-    return errno;
+  if ((ownerKept || made != mode) && ::fchmod(target, mode) != 0 && errno != EPERM && !Unsupported(errno)) return errno;
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   if (::futimens(target, times) != 0 && errno != EPERM && !Unsupported(errno)) return errno;
   return 0;

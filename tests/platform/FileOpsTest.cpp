@@ -55,9 +55,7 @@ void CountName(int, const char*) { ++namesSeen; }
 // no unnamed files, under a temporary name renamed into place.
 enum class Way { kNamed, kUnnamed, kTemporary };
 const Way kWays[] = {Way::kNamed, Way::kUnnamed, Way::kTemporary};
-const char* WayName(Way way) {
-  return way == Way::kNamed ? "named" : (way == Way::kUnnamed ? "unnamed" : "temporary");
-}
+const char* WayName(Way way) { return way == Way::kNamed ? "named" : (way == Way::kUnnamed ? "unnamed" : "temporary"); }
 void CopyEveryFileThe(Way way) {
   platform::TreeCopier::SetLargestSmallFile(way == Way::kNamed ? platform::TreeCopier::kLargestSmallFile : -1);
   platform::TreeCopier::AllowUnnamedFiles(way == Way::kUnnamed);
