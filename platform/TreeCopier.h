@@ -37,8 +37,8 @@ class TreeCopier {
   /// opened without blocking and never read). Returns 0 or an errno value.
   int OpenFile(int from, const std::string& name, bool* regular);
   /// Whether the open file is small enough to be made under its new name
-  /// from the start: its data goes in one call, so a half copy never stands
-  /// under the name for longer than that call.
+  /// from the start: its data goes in one call, so an unfinished copy stands
+  /// under the name only for that call and the few that set its attributes.
   bool OpenFileIsSmall() const;
   /// Copies the open file, data and attributes, to the new entry `newName`
   /// of the open folder `to`, made under that name. EEXIST when the name is
