@@ -140,15 +140,7 @@ int TreeCopier::CopyFile(int source, const struct stat& st, int to, const char* 
   UniqueFd target(::openat(to, newName, mode | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, MadeMode(st)));
   if (!target.Valid()) return errno;
   top_ = false;
-  const mode_t made = ModeOf(target.Get());
-  int error = CopyData(source, target.Get(), st);
-  if (!error && options_.verify) {
-    struct stat after {};
-    if (::fstat(source, &after) != 0) error = errno;
-    if (!error && !SameTimes(st, after)) error = EAGAIN;
-    if (!error) error = Compare(source, target.Get());
-  }
-  if (!error) error = CopyAttributes(source, target.Get(), st, made);
+  int error = Fill(source, st, target.Get(), ModeOf(target.Get()));
   if (::close(target.Release()) != 0 && !error) error = errno;
   if (error) ::unlinkat(to, newName, 0);
   return error;
@@ -173,18 +165,17 @@ bool TreeCopier::OpenFileIsSmall() const {
   return file_.Valid() && largest >= 0 && fileStatus_.st_size <= largest;
 }
 
-// Copies the open file's data into `target`, checks it where asked, and
-// gives it the file's attributes.
-int TreeCopier::FillFrom(int target, mode_t made) {
-  const int source = file_.Get();
-  int error = CopyData(source, target, fileStatus_);
+// Copies a file's data into `target`, checks it where asked, and gives it
+// the file's attributes; `made` is the mode `target` was made with.
+int TreeCopier::Fill(int source, const struct stat& st, int target, mode_t made) {
+  int error = CopyData(source, target, st);
   if (!error && options_.verify) {
     struct stat after {};
     if (::fstat(source, &after) != 0) error = errno;
-    if (!error && !SameTimes(fileStatus_, after)) error = EAGAIN;
+    if (!error && !SameTimes(st, after)) error = EAGAIN;
     if (!error) error = Compare(source, target);
   }
-  if (!error) error = CopyAttributes(source, target, fileStatus_, made);
+  if (!error) error = CopyAttributes(source, target, st, made);
   return error;
 }
 
@@ -203,7 +194,7 @@ int TreeCopier::CopyOpenFileAs(int to, const std::string& newName) {
     ::unlinkat(to, newName.c_str(), 0);
     return error;
   }
-  int error = FillFrom(target.Get(), made.st_mode & 07777);
+  int error = Fill(file_.Get(), fileStatus_, target.Get(), made.st_mode & 07777);
   if (::close(target.Release()) != 0 && !error) error = errno;
   // Only the file made here goes: the name may be another's by now.
   struct stat there {};
@@ -226,7 +217,7 @@ int TreeCopier::CopyOpenFileUnnamed(int to, UniqueFd* file) {
     return errno;
   }
   // Attributes go on before the name, so the file is never seen without them.
-  const int error = FillFrom(target.Get(), ModeOf(target.Get()));
+  const int error = Fill(file_.Get(), fileStatus_, target.Get(), ModeOf(target.Get()));
   // Closing an unnamed file frees it: nothing remains of a failed copy.
   if (!error) *file = std::move(target);
   return error;

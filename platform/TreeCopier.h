@@ -74,7 +74,7 @@ class TreeCopier {
   int CopyEntry(int from, const char* name, unsigned char type, int to, const char* newName);
   int CopyFile(int source, const struct stat& st, int to, const char* newName);
   int CopyFolder(int source, const struct stat& st, int to, const char* newName);
-  int FillFrom(int target, mode_t made);
+  int Fill(int source, const struct stat& st, int target, mode_t made);
   int CopyData(int source, int target, const struct stat& st);
   int Compare(int source, int target);
   int CopyAttributes(int source, int target, const struct stat& st, mode_t made);
