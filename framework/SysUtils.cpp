@@ -282,23 +282,27 @@ bool StartsWithNoCase(const std::string& text, std::size_t at, const char* word)
   return true;
 }
 
-// A count in decimal, zeros before it up to `width` digits (as "%0*d" does,
-// without its cost: a folder's listing writes several for every file).
-std::string ZeroPadded(int value, int width) {
-  if (value < 0) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
-    return buffer;
-  }
-  char digits[16];
+// The digits of a value in base 10 or 16 (upper case), zeros before them up
+// to `width` digits, as "%0*d" and "%0*X" write them without their cost: a
+// folder's listing writes several for every file.
+std::string PaddedDigits(std::uint64_t value, unsigned base, int width) {
+  char digits[24];
   int n = 0;
   do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
+    digits[n++] = "0123456789ABCDEF"[value % base];
+    value /= base;
+  } while (value != 0);
   std::string text(static_cast<std::size_t>(std::max(width - n, 0)), '0');
   while (n > 0) text += digits[--n];
   return text;
+}
+
+// A count in decimal, zeros before it up to `width` digits.
+std::string ZeroPadded(int value, int width) {
+  if (value >= 0) return PaddedDigits(static_cast<std::uint64_t>(value), 10, width);
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
+  return buffer;
 }
 
 std::string TwoDigits(int value) { return ZeroPadded(value, 2); }
@@ -330,29 +334,12 @@ std::int64_t StrToInt64(const std::string& text) {
 
 std::string IntToStr(std::int64_t value) { return std::to_string(value); }
 
-namespace {
-
-// Upper-case hex digits of a value, zeros before them up to `width`.
-std::string Hex(std::uint64_t value, int width) {
-  char digits[16];
-  int n = 0;
-  do {
-    digits[n++] = "0123456789ABCDEF"[value & 0xF];
-    value >>= 4;
-  } while (value != 0);
-  std::string text(static_cast<std::size_t>(std::max(width - n, 0)), '0');
-  while (n > 0) text += digits[--n];
-  return text;
-}
-
-}  // namespace
-
 std::string IntToHex(std::int32_t value, int digits) {
-  return Hex(static_cast<std::uint32_t>(value), std::clamp(digits, 0, 16));
+  return PaddedDigits(static_cast<std::uint32_t>(value), 16, std::clamp(digits, 0, 16));
 }
 
 std::string IntToHex(std::int64_t value, int digits) {
-  return Hex(static_cast<std::uint64_t>(value), std::clamp(digits, 0, 32));
+  return PaddedDigits(static_cast<std::uint64_t>(value), 16, std::clamp(digits, 0, 32));
 }
 
 std::string FormatArgs(const std::string& format, std::initializer_list<TFormatArg> args) {
