@@ -1,16 +1,16 @@
-#include "About_Form.h"
+#include "app/About_Form.h"
 
 #include <string>
 
-#include "Bitmap.h"
-#include "Button.h"
-#include "Exception.h"
-#include "Font.h"
-#include "HtmlLabel.h"
-#include "Image.h"
-#include "Label.h"
-#include "Library.h"
-#include "Panel.h"
+#include "components/HtmlLabel.h"
+#include "framework/controls/Image.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Panel.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Button.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Font.h"
+#include "platform/libraries/Library.h"
 
 TAboutBox* AboutBox = nullptr;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Events.h"
-#include "Form.h"
+#include "framework/core/Events.h"
+#include "framework/forms/Form.h"
 
 class TButton;
 class THtmlLabel;

@@ -1,17 +1,17 @@
-#include "Kindlow.h"
+#include "app/Kindlow.h"
 
 #include <climits>
 #include <cstdlib>
 #include <memory>
 
-#include "Application.h"
-#include "Dialogs.h"
-#include "FileIO.h"
-#include "Label.h"
-#include "ProgressBar.h"
-#include "RegForm.h"
-#include "Registry.h"
-#include "SysUtils.h"
+#include "app/RegForm.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/core/Registry.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/files/FileIO.h"
 
 namespace {
 

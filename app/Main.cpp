@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "About_Form.h"
-#include "Application.h"
-#include "Exception.h"
-#include "MainForm.h"
-#include "Properties.h"
-#include "RegForm.h"
-#include "Search_Form.h"
-#include "StartFolder.h"
+#include "app/About_Form.h"
+#include "app/MainForm.h"
+#include "app/Properties.h"
+#include "app/RegForm.h"
+#include "app/Search_Form.h"
+#include "app/StartFolder.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Application.h"
 
 int main(int argc, char** argv) {
   try {

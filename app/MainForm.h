@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Form.h"
-#include "ListView.h"
+#include "framework/forms/Form.h"
+#include "framework/listview/ListView.h"
 
 class TControlBar;
 class TDirList;

@@ -1,19 +1,19 @@
 // The main window's keys, menus, pop-up menus and standard tool bar.
 
-#include "About_Form.h"
-#include "DirList.h"
-#include "FileList.h"
-#include "ListItem.h"
-#include "MainForm.h"
-#include "Mci.h"
-#include "MenuItem.h"
-#include "PopupMenu.h"
-#include "Properties.h"
-#include "Search_Form.h"
-#include "ToolButton.h"
-#include "TreeNode.h"
-#include "ViewTypes.h"
-#include "VirtualKeys.h"
+#include "app/About_Form.h"
+#include "app/MainForm.h"
+#include "app/Properties.h"
+#include "app/Search_Form.h"
+#include "app/ViewTypes.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/bars/ToolButton.h"
+#include "framework/core/VirtualKeys.h"
+#include "framework/listview/ListItem.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/menus/PopupMenu.h"
+#include "framework/treeview/TreeNode.h"
+#include "platform/multimedia/Mci.h"
 
 namespace {
 

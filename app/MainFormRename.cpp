@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "Dialogs.h"
-#include "DirList.h"
-#include "FileCopy.h"
-#include "FileList.h"
-#include "Find.h"
-#include "Folders.h"
-#include "LastError.h"
-#include "ListItem.h"
-#include "MainForm.h"
-#include "SysUtils.h"
-#include "TreeNode.h"
+#include "app/MainForm.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/listview/ListItem.h"
+#include "framework/treeview/TreeNode.h"
+#include "platform/drives/Folders.h"
+#include "platform/files/Find.h"
+#include "platform/operations/FileCopy.h"
+#include "platform/system/LastError.h"
 
 namespace {
 

@@ -2,19 +2,19 @@
 #include <memory>
 #include <string>
 
-#include "Application.h"
-#include "Dialogs.h"
-#include "DirList.h"
-#include "Extension.h"
-#include "SysUtils.h"
-#include "FileList.h"
-#include "MainForm.h"
-#include "Process.h"
-#include "ProcessArguments.h"
-#include "RegForm.h"
-#include "ShellExecute.h"
-#include "StringList.h"
-#include "ViewTypes.h"
+#include "app/MainForm.h"
+#include "app/RegForm.h"
+#include "app/ViewTypes.h"
+#include "components/DirList.h"
+#include "components/Extension.h"
+#include "components/FileList.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/processes/Process.h"
+#include "platform/processes/ProcessArguments.h"
+#include "platform/processes/ShellExecute.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <memory>
 #include <string>
 
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "FileList.h"
-#include "IconImage.h"
-#include "JpegImage.h"
-#include "ListItem.h"
-#include "MainForm.h"
-#include "MenuItem.h"
-#include "SysUtils.h"
+#include "app/MainForm.h"
+#include "components/FileList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/IconImage.h"
+#include "framework/graphics/JpegImage.h"
+#include "framework/listview/ListItem.h"
+#include "framework/menus/MenuItem.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
-#include "PXManager.h"
+#include "app/PXManager.h"
 
 #include <memory>
 
-#include "DirList.h"
-#include "FileList.h"
-#include "Font.h"
-#include "IniFile.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "MainForm.h"
-#include "Panel.h"
-#include "Properties.h"
-#include "Search_Form.h"
-#include "ToolBar.h"
+#include "app/MainForm.h"
+#include "app/Properties.h"
+#include "app/Search_Form.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/bars/ToolBar.h"
+#include "framework/controls/Panel.h"
+#include "framework/core/IniFile.h"
+#include "framework/graphics/Font.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
 
 TPXManager* PXManager = nullptr;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Color.h"
+#include "framework/graphics/Color.h"
 
 class TFont;
 

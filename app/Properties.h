@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "Form.h"
+#include "framework/forms/Form.h"
 
 class TBevel;
 class TButton;

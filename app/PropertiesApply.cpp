@@ -2,22 +2,22 @@
 
 #include <memory>
 
-#include "Button.h"
-#include "CheckBox.h"
-#include "Dialogs.h"
-#include "DirList.h"
-#include "Drives.h"
-#include "Edit.h"
-#include "FileAttributes.h"
-#include "FileCopy.h"
-#include "FileList.h"
-#include "Folders.h"
-#include "Label.h"
-#include "MainForm.h"
-#include "Properties.h"
-#include "StringList.h"
-#include "SysUtils.h"
-#include "SystemFolders.h"
+#include "app/MainForm.h"
+#include "app/Properties.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Label.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/Drives.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/SystemFolders.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/operations/FileCopy.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <set>
 #include <utility>
 
-#include "Dialogs.h"
-#include "FileAttributes.h"
-#include "Find.h"
-#include "Folders.h"
-#include "Properties.h"
-#include "StringList.h"
-#include "SysUtils.h"
+#include "app/Properties.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/Folders.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/files/Find.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "RegForm.h"
+#include "app/RegForm.h"
 
-#include "Application.h"
-#include "Button.h"
-#include "Dialogs.h"
-#include "Kindlow.h"
-#include "Label.h"
-#include "MainForm.h"
-#include "ProgressBar.h"
-#include "SysUtils.h"
-#include "SystemFolders.h"
+#include "app/Kindlow.h"
+#include "app/MainForm.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/SystemFolders.h"
 
 TLearnForm* LearnForm = nullptr;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Form.h"
+#include "framework/forms/Form.h"
 
 class TButton;
 class TKindlow;

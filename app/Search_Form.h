@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FolderAccess.h"
-#include "Form.h"
+#include "framework/forms/Form.h"
+#include "platform/files/FolderAccess.h"
 
 class TButton;
 class TCheckBox;

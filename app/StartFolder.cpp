@@ -1,6 +1,6 @@
-#include "StartFolder.h"
+#include "app/StartFolder.h"
 
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 std::string CommandLineTail(const std::vector<std::string>& arguments) {
   std::string tail;

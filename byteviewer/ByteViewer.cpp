@@ -1,11 +1,11 @@
-#include "ByteViewer.h"
+#include "byteviewer/ByteViewer.h"
 
 #include <memory>
 
-#include "CommandLine.h"
-#include "Console.h"
-#include "FileIO.h"
-#include "Find.h"
+#include "platform/console/Console.h"
+#include "platform/files/FileIO.h"
+#include "platform/files/Find.h"
+#include "platform/processes/CommandLine.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "ByteViewer.h"
-#include "TerminalConsole.h"
+#include "byteviewer/ByteViewer.h"
+#include "platform/console/TerminalConsole.h"
 
 int main(int argc, char** argv) {
   // The viewer ends with exit code 0 on every road, a failure included.

@@ -1,11 +1,11 @@
-#include "CDPlayer2.h"
+#include "components/CDPlayer2.h"
 
 #include <algorithm>
 
-#include "Control.h"
-#include "Dialogs.h"
-#include "Exception.h"
-#include "Timer.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Timer.h"
+#include "framework/forms/Control.h"
+#include "framework/forms/Dialogs.h"
 
 namespace {
 

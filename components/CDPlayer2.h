@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "Component.h"
-#include "Mci.h"
+#include "framework/core/Component.h"
+#include "platform/multimedia/Mci.h"
 
 class TTimer;
 class TWinControl;

@@ -1,21 +1,21 @@
-#include "DirList.h"
+#include "components/DirList.h"
 
 #include <vector>
 
-#include "Bitmap.h"
-#include "DriveInfo.h"
-#include "Drives.h"
-#include "Edit.h"
-#include "Exception.h"
-#include "FileList.h"
-#include "Find.h"
-#include "Folders.h"
-#include "ImageList.h"
-#include "Library.h"
-#include "Locale.h"
-#include "SysUtils.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
+#include "components/DriveInfo.h"
+#include "components/FileList.h"
+#include "framework/controls/Edit.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "platform/drives/Drives.h"
+#include "platform/drives/Folders.h"
+#include "platform/files/Find.h"
+#include "platform/libraries/Library.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Events.h"
-#include "TreeView.h"
+#include "framework/core/Events.h"
+#include "framework/treeview/TreeView.h"
 
 class TDriveInfo;
 class TEdit;

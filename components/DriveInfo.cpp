@@ -1,6 +1,6 @@
-#include "DriveInfo.h"
+#include "components/DriveInfo.h"
 
-#include "Drives.h"
+#include "platform/drives/Drives.h"
 
 namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -1,17 +1,17 @@
-#include "Extension.h"
+#include "components/Extension.h"
 
 #include <cstdlib>
 
-#include "Bitmap.h"
-#include "Dialogs.h"
-#include "Exception.h"
-#include "FileIO.h"
-#include "IconImage.h"
-#include "ImageList.h"
-#include "Library.h"
-#include "Locale.h"
-#include "SysUtils.h"
-#include "SystemFolders.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/IconImage.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/drives/SystemFolders.h"
+#include "platform/files/FileIO.h"
+#include "platform/libraries/Library.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "Component.h"
-#include "ExtSearch.h"
+#include "components/ExtSearch.h"
+#include "framework/core/Component.h"
 
 class TImageList;
 

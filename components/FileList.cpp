@@ -1,19 +1,19 @@
-#include "FileList.h"
+#include "components/FileList.h"
 
 #include <cstdint>
 
-#include "Dialogs.h"
-#include "Exception.h"
-#include "Extension.h"
-#include "Find.h"
-#include "Folders.h"
-#include "Label.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItems.h"
-#include "Locale.h"
-#include "Screen.h"
-#include "SysUtils.h"
+#include "components/Extension.h"
+#include "framework/controls/Label.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/forms/Screen.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItems.h"
+#include "platform/drives/Folders.h"
+#include "platform/files/Find.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

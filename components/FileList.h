@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ListView.h"
+#include "framework/listview/ListView.h"
 
 class TExtension;
 class TLabel;

@@ -2,16 +2,16 @@
 // copy as a clipboard text of their own, paste, and delete or recycle.
 #include <memory>
 
-#include "Application.h"
-#include "Clipboard.h"
-#include "Dialogs.h"
-#include "FileCopy.h"
-#include "FileList.h"
-#include "KeepFoldersOpen.h"
-#include "ListItems.h"
-#include "ShellFileOperation.h"
-#include "StringList.h"
-#include "SysUtils.h"
+#include "components/FileList.h"
+#include "framework/core/Clipboard.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/listview/ListItems.h"
+#include "platform/operations/FileCopy.h"
+#include "platform/operations/KeepFoldersOpen.h"
+#include "platform/operations/ShellFileOperation.h"
 
 namespace {
 

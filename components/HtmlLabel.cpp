@@ -1,8 +1,8 @@
-#include "HtmlLabel.h"
+#include "components/HtmlLabel.h"
 
-#include "Font.h"
-#include "Messages.h"
-#include "ShellExecute.h"
+#include "framework/core/Messages.h"
+#include "framework/graphics/Font.h"
+#include "platform/processes/ShellExecute.h"
 
 namespace {
 const char* const kDefaultLink = "https://example.org/";

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "Events.h"
-#include "Label.h"
-#include "Screen.h"
+#include "framework/controls/Label.h"
+#include "framework/core/Events.h"
+#include "framework/forms/Screen.h"
 
 class TFont;
 struct TMessage;

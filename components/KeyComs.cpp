@@ -1,9 +1,9 @@
-#include "KeyComs.h"
+#include "components/KeyComs.h"
 
 #include <cstring>
 
-#include "SysUtils.h"
-#include "VirtualKeys.h"
+#include "framework/core/SysUtils.h"
+#include "framework/core/VirtualKeys.h"
 
 namespace {
 

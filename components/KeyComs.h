@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Component.h"
+#include "framework/core/Component.h"
 
 /// A table of one short command text per key, addressed by the key's
 /// virtual-key code (1 to 255), and the names of the keys. Binding and

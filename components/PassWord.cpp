@@ -1,9 +1,9 @@
-#include "PassWord.h"
+#include "components/PassWord.h"
 
 #include <algorithm>
 
-#include "Exception.h"
-#include "VirtualKeys.h"
+#include "framework/core/Exception.h"
+#include "framework/core/VirtualKeys.h"
 
 TPassWord::TPassWord(TComponent* Owner) : TEdit(Owner) {
   OnKeyPress = [this](TObject* Sender, char& Key) { EditKeyPress(Sender, Key); };

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "Edit.h"
+#include "framework/controls/Edit.h"
 
 /// Told the outcome of every check of a password field.
 using TCheckPassWordEvent = std::function<void(TObject* Sender, bool Correct)>;

@@ -1,11 +1,11 @@
-#include "Server2.h"
+#include "components/Server2.h"
 
-#include "Application.h"
-#include "Dialogs.h"
-#include "Memo.h"
-#include "StringList.h"
-#include "SysUtils.h"
-#include "SystemFolders.h"
+#include "framework/controls/Memo.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/SystemFolders.h"
 
 TServer2::TServer2(TComponent* owner)
     : TComponent(owner), History(std::make_unique<TStringList>()), CommsList(std::make_unique<TStringList>()) {

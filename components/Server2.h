@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "Component.h"
-#include "Events.h"
-#include "Point.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
+#include "framework/core/Point.h"
 
 class TMemo;
 class TStringList;

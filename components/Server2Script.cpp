@@ -1,8 +1,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "FileIO.h"
-#include "Server2.h"
+#include "components/Server2.h"
+#include "platform/files/FileIO.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <cstdint>
 #include <new>
 
-#include "Server2.h"
-#include "StringList.h"
-#include "SysUtils.h"
+#include "components/Server2.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
 
 void TServer2::AddCommand(const std::string& line) {
   if (History->Count() >= kHistoryLines) History->Delete(0);

@@ -14,14 +14,14 @@
 #include <filesystem>
 #include <string>
 
-#include "Application.h"
-#include "BenchSupport.h"
-#include "Dialogs.h"
-#include "FileIO.h"
-#include "Label.h"
-#include "ProgramFolder.h"
-#include "RegForm.h"
-#include "SystemRegistry.h"
+#include "app/RegForm.h"
+#include "bench/support/BenchSupport.h"
+#include "framework/controls/Label.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/files/FileIO.h"
+#include "platform/registry/SystemRegistry.h"
 
 namespace {
 

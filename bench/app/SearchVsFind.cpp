@@ -17,16 +17,16 @@
 #include <fstream>
 #include <string>
 
-#include "Application.h"
-#include "BenchSupport.h"
-#include "Button.h"
-#include "CheckBox.h"
-#include "Dialogs.h"
-#include "DriveMap.h"
-#include "Edit.h"
-#include "MainForm.h"
-#include "ProgramFolder.h"
-#include "Search_Form.h"
+#include "app/MainForm.h"
+#include "app/Search_Form.h"
+#include "bench/support/BenchSupport.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edit.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace {
 

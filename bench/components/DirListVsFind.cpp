@@ -14,12 +14,12 @@
 #include <filesystem>
 #include <string>
 
-#include "BenchSupport.h"
-#include "DirList.h"
-#include "DriveMap.h"
-#include "ProgramFolder.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
+#include "bench/support/BenchSupport.h"
+#include "components/DirList.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace {
 

@@ -15,15 +15,15 @@
 #include <fstream>
 #include <string>
 
-#include "BenchSupport.h"
-#include "DriveMap.h"
-#include "Extension.h"
-#include "FileList.h"
-#include "Label.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItems.h"
-#include "ProgramFolder.h"
+#include "bench/support/BenchSupport.h"
+#include "components/Extension.h"
+#include "components/FileList.h"
+#include "framework/controls/Label.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItems.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace {
 

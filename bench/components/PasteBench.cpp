@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "Clipboard.h"
-#include "DriveMap.h"
-#include "Extension.h"
-#include "FileList.h"
-#include "ListItems.h"
-#include "ProgramFolder.h"
+#include "bench/support/BenchSupport.h"
+#include "components/Extension.h"
+#include "components/FileList.h"
+#include "framework/core/Clipboard.h"
+#include "framework/listview/ListItems.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "BenchSupport.h"
-#include "Registry.h"
+#include "bench/support/BenchSupport.h"
+#include "framework/core/Registry.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "BenchSupport.h"
-#include "DriveMap.h"
-#include "JpegImage.h"
-#include "JpegWriter.h"
+#include "bench/support/BenchSupport.h"
+#include "framework/graphics/JpegImage.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/JpegWriter.h"
 
 namespace {
 

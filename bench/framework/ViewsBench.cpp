@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "ListItem.h"
-#include "ListItems.h"
-#include "ListView.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
-#include "TreeView.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "framework/listview/ListView.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "framework/treeview/TreeView.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "DriveMap.h"
-#include "ShellFileOperation.h"
+#include "bench/support/BenchSupport.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/operations/ShellFileOperation.h"
 
 namespace {
 

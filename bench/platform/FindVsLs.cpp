@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "BenchSupport.h"
-#include "DriveMap.h"
-#include "Find.h"
+#include "bench/support/BenchSupport.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/files/Find.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Locale.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

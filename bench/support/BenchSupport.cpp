@@ -1,4 +1,4 @@
-#include "BenchSupport.h"
+#include "bench/support/BenchSupport.h"
 
 #include <fcntl.h>
 #include <spawn.h>

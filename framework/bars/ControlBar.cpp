@@ -1,4 +1,4 @@
-#include "ControlBar.h"
+#include "framework/bars/ControlBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "Dispatch.h"
+#include "framework/core/Dispatch.h"
 
 // The container's own surface: draws the bars' drag handles and lets the
 // user drag a bar by its handle to another place, row or a new row.

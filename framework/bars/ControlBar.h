@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 enum TBevelKind { bkNone, bkFlat };
 

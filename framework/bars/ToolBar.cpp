@@ -1,10 +1,10 @@
-#include "ToolBar.h"
+#include "framework/bars/ToolBar.h"
 
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
 
-#include "ToolButton.h"
+#include "framework/bars/ToolButton.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 class TImageList;
 class TToolButton;

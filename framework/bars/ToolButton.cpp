@@ -1,4 +1,4 @@
-#include "ToolButton.h"
+#include "framework/bars/ToolButton.h"
 
 #include <QHelpEvent>
 #include <QIcon>
@@ -8,11 +8,11 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "Dispatch.h"
-#include "ImageList.h"
-#include "MenuItem.h"
-#include "PopupMenu.h"
-#include "ToolBar.h"
+#include "framework/bars/ToolBar.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/menus/PopupMenu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Chart.h"
+#include "framework/chart/Chart.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "PieSeries.h"
-#include "QtConvert.h"
+#include "framework/chart/PieSeries.h"
+#include "framework/graphics/QtConvert.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 class TPieSeries;
 

@@ -1,6 +1,6 @@
-#include "PieSeries.h"
+#include "framework/chart/PieSeries.h"
 
-#include "Chart.h"
+#include "framework/chart/Chart.h"
 
 TPieSeries::TPieSeries(TComponent* owner) : TComponent(owner) {}
 

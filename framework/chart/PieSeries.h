@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Color.h"
-#include "Component.h"
+#include "framework/core/Component.h"
+#include "framework/graphics/Color.h"
 
 class TChart;
 

@@ -1,4 +1,4 @@
-#include "Bevel.h"
+#include "framework/controls/Bevel.h"
 
 #include <QPainter>
 #include <QWidget>

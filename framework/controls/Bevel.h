@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// What a bevel draws: a sunken or raised frame, or a single edge line.
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };

@@ -1,8 +1,8 @@
-#include "CheckBox.h"
+#include "framework/controls/CheckBox.h"
 
 #include <QCheckBox>
 
-#include "Dispatch.h"
+#include "framework/core/Dispatch.h"
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
   auto* box = new QCheckBox();

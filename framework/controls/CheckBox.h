@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A check box with a caption. OnClick runs whenever Checked changes, by
 /// the user or by SetChecked.

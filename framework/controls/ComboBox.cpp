@@ -1,11 +1,11 @@
-#include "ComboBox.h"
+#include "framework/controls/ComboBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "Dispatch.h"
-#include "Exception.h"
-#include "QtConvert.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/graphics/QtConvert.h"
 
 namespace {
 

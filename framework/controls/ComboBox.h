@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A drop-down list of texts with an edit field: the user picks an item or
 /// types a text of his own; typed texts are not added to the items.

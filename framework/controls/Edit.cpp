@@ -1,8 +1,8 @@
-#include "Edit.h"
+#include "framework/controls/Edit.h"
 
 #include <QLineEdit>
 
-#include "Dispatch.h"
+#include "framework/core/Dispatch.h"
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
   auto* edit = new QLineEdit();

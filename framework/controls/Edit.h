@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A one-line text field. OnKeyDown gets Windows virtual-key codes before
 /// the field does; a handler that sets the key to 0 keeps it from the field

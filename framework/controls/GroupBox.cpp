@@ -1,8 +1,8 @@
-#include "GroupBox.h"
+#include "framework/controls/GroupBox.h"
 
 #include <QGroupBox>
 
-#include "QtConvert.h"
+#include "framework/graphics/QtConvert.h"
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
   SetWidget(new QGroupBox());

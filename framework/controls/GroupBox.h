@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A framed box with a caption in its top edge that holds other controls.
 class TGroupBox : public TWinControl {

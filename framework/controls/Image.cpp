@@ -1,10 +1,10 @@
-#include "Image.h"
+#include "framework/controls/Image.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
 
-#include "Graphic.h"
+#include "framework/graphics/Graphic.h"
 
 namespace {
 

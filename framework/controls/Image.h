@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 class TGraphic;
 

@@ -1,4 +1,4 @@
-#include "Label.h"
+#include "framework/controls/Label.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A line of text on a form. With AutoSize (the default) the label takes
 /// the size of its caption in its font whenever either changes. The caption

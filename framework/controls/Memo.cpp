@@ -1,4 +1,4 @@
-#include "Memo.h"
+#include "framework/controls/Memo.h"
 
 #include <QPlainTextEdit>
 

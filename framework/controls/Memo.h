@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "Control.h"
-#include "MemoLines.h"
+#include "framework/controls/MemoLines.h"
+#include "framework/forms/Control.h"
 
 /// A text field of several lines of plain text, reached line by line
 /// through Lines.

@@ -1,13 +1,13 @@
-#include "MemoLines.h"
+#include "framework/controls/MemoLines.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "Exception.h"
-#include "QtConvert.h"
-#include "SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/QtConvert.h"
 
 // The document holds one block per line. A line break at the very end
 // leaves an empty last block behind it, which is no line of its own.

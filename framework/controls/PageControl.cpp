@@ -1,10 +1,10 @@
-#include "PageControl.h"
+#include "framework/controls/PageControl.h"
 
 #include <QTabWidget>
 
-#include "Dispatch.h"
-#include "QtConvert.h"
-#include "TabSheet.h"
+#include "framework/controls/TabSheet.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/QtConvert.h"
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
   auto* tabs = new QTabWidget();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 class TTabSheet;
 

@@ -1,4 +1,4 @@
-#include "Panel.h"
+#include "framework/controls/Panel.h"
 
 #include <QPainter>
 #include <QWidget>

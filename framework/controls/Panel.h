@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 

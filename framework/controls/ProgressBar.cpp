@@ -1,4 +1,4 @@
-#include "ProgressBar.h"
+#include "framework/controls/ProgressBar.h"
 
 #include <QProgressBar>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A bar that shows how far a long task has come: Position between Min and
 /// Max (0 to 100 at first), kept inside that range.

@@ -1,10 +1,10 @@
-#include "Shape.h"
+#include "framework/controls/Shape.h"
 
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
 
-#include "QtConvert.h"
+#include "framework/graphics/QtConvert.h"
 
 namespace {
 

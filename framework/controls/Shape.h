@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Brush.h"
-#include "Control.h"
+#include "framework/forms/Control.h"
+#include "framework/graphics/Brush.h"
 
 /// The figure a shape draws in its bounds.
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };

@@ -1,4 +1,4 @@
-#include "SpeedButton.h"
+#include "framework/controls/SpeedButton.h"
 
 #include <QBitmap>
 #include <QIcon>
@@ -6,9 +6,9 @@
 #include <QPixmap>
 #include <QToolButton>
 
-#include "Bitmap.h"
-#include "Dispatch.h"
-#include "QtConvert.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/QtConvert.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner), glyph_(std::make_unique<TBitmap>()) {
   auto* button = new QToolButton();

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 class TBitmap;
 

@@ -1,8 +1,8 @@
-#include "TabSheet.h"
+#include "framework/controls/TabSheet.h"
 
 #include <QWidget>
 
-#include "PageControl.h"
+#include "framework/controls/PageControl.h"
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) { SetWidget(new QWidget()); }
 

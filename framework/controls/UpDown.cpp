@@ -1,4 +1,4 @@
-#include "UpDown.h"
+#include "framework/controls/UpDown.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "Dispatch.h"
-#include "Edit.h"
-#include "SysUtils.h"
+#include "framework/controls/Edit.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/SysUtils.h"
 
 namespace {
 

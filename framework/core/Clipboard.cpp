@@ -1,4 +1,4 @@
-#include "Clipboard.h"
+#include "framework/core/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 /// The clipboard's plain-text format.
 constexpr unsigned CF_TEXT = 1;

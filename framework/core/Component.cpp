@@ -1,4 +1,4 @@
-#include "Component.h"
+#include "framework/core/Component.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 /// A component with an owner: an owner frees every component it owns when it
 /// is destroyed, and a component freed first leaves its owner's list.

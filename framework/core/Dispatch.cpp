@@ -1,10 +1,10 @@
-#include "Dispatch.h"
+#include "framework/core/Dispatch.h"
 
 #include <cstdio>
 #include <exception>
 #include <utility>
 
-#include "Exception.h"
+#include "framework/core/Exception.h"
 
 namespace {
 std::function<void(const Exception&)>& Handler() {

@@ -1,13 +1,13 @@
-#include "IniFile.h"
+#include "framework/core/IniFile.h"
 
 #include <vector>
 
-#include "Exception.h"
-#include "FileIO.h"
-#include "Find.h"
-#include "Locale.h"
-#include "StringList.h"
-#include "SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/StringList.h"
+#include "framework/core/SysUtils.h"
+#include "platform/files/FileIO.h"
+#include "platform/files/Find.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

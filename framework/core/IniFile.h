@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 class TStringList;
 

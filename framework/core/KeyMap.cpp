@@ -1,6 +1,6 @@
-#include "KeyMap.h"
+#include "framework/core/KeyMap.h"
 
-#include "VirtualKeys.h"
+#include "framework/core/VirtualKeys.h"
 
 unsigned short VirtualKeyFromQt(int qtKey) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return static_cast<unsigned short>('A' + (qtKey - Qt::Key_A));

@@ -2,7 +2,7 @@
 
 #include <QtCore/Qt>
 
-#include "Events.h"
+#include "framework/core/Events.h"
 
 // Internal to the framework: Qt's keys, buttons and modifiers as the
 // Windows codes and shift states the events carry.

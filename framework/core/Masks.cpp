@@ -1,12 +1,12 @@
-#include "Masks.h"
+#include "framework/core/Masks.h"
 
 #include <cstddef>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "Exception.h"
-#include "SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
 
 namespace {
 

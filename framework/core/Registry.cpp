@@ -1,8 +1,8 @@
-#include "Registry.h"
+#include "framework/core/Registry.h"
 
 #include <string_view>
 
-#include "RegistryException.h"
+#include "framework/core/RegistryException.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Object.h"
-#include "SystemRegistry.h"
+#include "framework/core/Object.h"
+#include "platform/registry/SystemRegistry.h"
 
 /// Reads the system registry: one current key, opened below the root key.
 /// A key name that starts with "\" is taken from the root; any other from

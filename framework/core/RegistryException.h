@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exception.h"
+#include "framework/core/Exception.h"
 
 /// Raised by TRegistry when a value cannot be read as asked (a value that is
 /// not text read as text).

@@ -1,9 +1,9 @@
-#include "StringList.h"
+#include "framework/core/StringList.h"
 
 #include <algorithm>
 
-#include "Exception.h"
-#include "SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
 
 const std::string& TStringList::Strings(int index) const {
   CheckIndex(index, Count() - 1);

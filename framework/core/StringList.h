@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 /// What a sorted list does with a text it already holds.
 enum TDuplicates { dupIgnore, dupAccept, dupError };

@@ -1,4 +1,4 @@
-#include "SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "Exception.h"
-#include "FileAttributes.h"
-#include "Locale.h"
+#include "framework/core/Exception.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

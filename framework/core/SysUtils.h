@@ -7,7 +7,7 @@
 
 // Conversions and text helpers of the framework's runtime: numbers to text and
 // back, file-name pieces of drive paths, and dates and times in the user's
-// regional formats (platform/Locale.h).
+// regional formats (platform/system/Locale.h).
 
 /// The text as a 32-bit integer: after any leading blanks, an optional sign,
 /// then decimal digits, or hexadecimal digits after $, x, X, 0x or 0X; the

@@ -1,8 +1,8 @@
-#include "Timer.h"
+#include "framework/core/Timer.h"
 
 #include <QTimer>
 
-#include "Dispatch.h"
+#include "framework/core/Dispatch.h"
 
 struct TTimer::Impl {
   QTimer timer;

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "Component.h"
-#include "Events.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
 
 /// A clock that runs OnTimer every Interval milliseconds while it is enabled
 /// and its interval is above 0. Its events run on the window

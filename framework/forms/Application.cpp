@@ -1,14 +1,14 @@
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 
-#include "Control.h"
-#include "Dialogs.h"
-#include "Dispatch.h"
-#include "Exception.h"
-#include "Form.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Control.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/forms/Form.h"
 
 TApplication* Application = new TApplication();
 

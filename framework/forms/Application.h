@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "Component.h"
-#include "Events.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
 
 class Exception;
 class TForm;

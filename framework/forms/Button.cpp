@@ -1,9 +1,9 @@
-#include "Button.h"
+#include "framework/forms/Button.h"
 
 #include <QPushButton>
 
-#include "Dispatch.h"
-#include "Form.h"
+#include "framework/core/Dispatch.h"
+#include "framework/forms/Form.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
   auto* button = new QPushButton();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// A push button. A click sets its form's ModalResult to the button's own
 /// (when not 0), then runs OnClick. Enter on the form presses the Default

@@ -1,4 +1,4 @@
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -10,10 +10,10 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "Dispatch.h"
-#include "KeyMap.h"
-#include "Messages.h"
-#include "VirtualKeys.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/KeyMap.h"
+#include "framework/core/Messages.h"
+#include "framework/core/VirtualKeys.h"
 
 std::function<void(const std::string&)> TControl::HintHandler;
 std::function<void(TPopupMenu*, int, int)> TControl::PopupHandler;

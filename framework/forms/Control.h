@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Color.h"
-#include "Component.h"
-#include "Events.h"
-#include "Font.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/Font.h"
 
 class QWidget;
 class TWinControl;

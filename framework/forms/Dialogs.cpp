@@ -1,11 +1,11 @@
-#include "Dialogs.h"
+#include "framework/forms/Dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <utility>
 
-#include "Application.h"
+#include "framework/forms/Application.h"
 
 namespace {
 

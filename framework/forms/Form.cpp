@@ -1,4 +1,4 @@
-#include "Form.h"
+#include "framework/forms/Form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "Application.h"
-#include "Button.h"
-#include "Dispatch.h"
-#include "Exception.h"
-#include "KeyMap.h"
-#include "VirtualKeys.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/core/KeyMap.h"
+#include "framework/core/VirtualKeys.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
 
 namespace {
 

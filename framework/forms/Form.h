@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "Control.h"
+#include "framework/forms/Control.h"
 
 /// Where a form appears when it is shown.
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };

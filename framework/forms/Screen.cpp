@@ -1,4 +1,4 @@
-#include "Screen.h"
+#include "framework/forms/Screen.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Component.h"
+#include "framework/core/Component.h"
 
 /// A mouse pointer shape, as the screen and controls take it.
 using TCursor = int;

@@ -1,10 +1,10 @@
-#include "Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 #include <QImage>
 
-#include "Canvas.h"
-#include "Exception.h"
-#include "FileIO.h"
+#include "framework/core/Exception.h"
+#include "framework/graphics/Canvas.h"
+#include "platform/files/FileIO.h"
 
 struct TBitmap::Impl {
   QImage image;

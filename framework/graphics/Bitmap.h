@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "Graphic.h"
-#include "Library.h"
+#include "framework/graphics/Graphic.h"
+#include "platform/libraries/Library.h"
 
 class TCanvas;
 

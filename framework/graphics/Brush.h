@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Color.h"
+#include "framework/graphics/Color.h"
 
 /// How a canvas fills areas: the colour FillRect paints and text is backed with.
 struct TBrush {

@@ -1,11 +1,11 @@
-#include "Canvas.h"
+#include "framework/graphics/Canvas.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
-#include "Graphic.h"
-#include "QtConvert.h"
+#include "framework/graphics/Graphic.h"
+#include "framework/graphics/QtConvert.h"
 
 TCanvas::TCanvas() = default;
 TCanvas::~TCanvas() = default;

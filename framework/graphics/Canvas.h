@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "Brush.h"
-#include "Font.h"
-#include "Object.h"
-#include "Rect.h"
+#include "framework/core/Object.h"
+#include "framework/core/Rect.h"
+#include "framework/graphics/Brush.h"
+#include "framework/graphics/Font.h"
 
 class QImage;
 class QPainter;

@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "framework/graphics/Color.h"
 
 #include <QApplication>
 #include <QPalette>

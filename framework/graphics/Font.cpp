@@ -1,4 +1,4 @@
-#include "Font.h"
+#include "framework/graphics/Font.h"
 
 void TFont::Assign(const TFont& other) {
   if (this == &other) return;

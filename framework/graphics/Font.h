@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "Color.h"
+#include "framework/graphics/Color.h"
 
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 /// A set of TFontStyle bits.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 class QImage;
 

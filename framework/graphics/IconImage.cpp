@@ -1,4 +1,4 @@
-#include "IconImage.h"
+#include "framework/graphics/IconImage.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "Exception.h"
-#include "FileIO.h"
+#include "framework/core/Exception.h"
+#include "platform/files/FileIO.h"
 
 struct TIcon::Impl {
   // Decoded once per handle: an icon is drawn far more often than it changes.

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "Graphic.h"
+#include "framework/graphics/Graphic.h"
 // TIcon's header is not Icon.h: that name is the platform's icon handle,
 // and both folders are on every include path.
-#include "Icon.h"
+#include "platform/libraries/Icon.h"
 
 /// An icon: the image-file bytes behind an HICON (PNG, XPM, ICO ...).
 class TIcon : public TGraphic {

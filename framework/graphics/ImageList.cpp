@@ -1,13 +1,13 @@
-#include "ImageList.h"
+#include "framework/graphics/ImageList.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <vector>
 
-#include "Bitmap.h"
-#include "IconImage.h"
-#include "QtConvert.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/IconImage.h"
+#include "framework/graphics/QtConvert.h"
 
 struct TImageList::Impl {
   std::vector<QPixmap> images;

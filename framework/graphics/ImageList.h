@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "Color.h"
-#include "Component.h"
+#include "framework/core/Component.h"
+#include "framework/graphics/Color.h"
 
 class QImage;
 class QPixmap;

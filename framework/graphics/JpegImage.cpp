@@ -1,4 +1,4 @@
-#include "JpegImage.h"
+#include "framework/graphics/JpegImage.h"
 
 #include <jpeglib.h>
 #include <stdio.h>  // jpeglib.h needs FILE and size_t declared first
@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "Exception.h"
-#include "FileIO.h"
+#include "framework/core/Exception.h"
+#include "platform/files/FileIO.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "Graphic.h"
+#include "framework/graphics/Graphic.h"
 
 /// How far a JPEG picture is scaled down while it is decoded: the decoder
 /// skips the work for the pixels it does not keep, so a small picture of a

@@ -1,4 +1,4 @@
-#include "QtConvert.h"
+#include "framework/graphics/QtConvert.h"
 
 #include <QRect>
 

@@ -5,9 +5,9 @@
 #include <QString>
 #include <string>
 
-#include "Color.h"
-#include "Font.h"
-#include "Rect.h"
+#include "framework/core/Rect.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/Font.h"
 
 class QRect;
 

@@ -1,7 +1,7 @@
-#include "ListColumn.h"
+#include "framework/listview/ListColumn.h"
 
-#include "ListColumns.h"
-#include "ListView.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListView.h"
 
 void TListColumn::SetCaption(const std::string& caption) {
   caption_ = caption;

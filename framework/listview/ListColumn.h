@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Alignment.h"
-#include "Object.h"
+#include "framework/core/Alignment.h"
+#include "framework/core/Object.h"
 
 class TListColumns;
 

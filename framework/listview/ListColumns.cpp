@@ -1,10 +1,10 @@
-#include "ListColumns.h"
+#include "framework/listview/ListColumns.h"
 
 #include <string>
 
-#include "Exception.h"
-#include "ListColumn.h"
-#include "ListView.h"
+#include "framework/core/Exception.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListView.h"
 
 TListColumns::~TListColumns() = default;
 

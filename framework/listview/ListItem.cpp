@@ -1,7 +1,7 @@
-#include "ListItem.h"
+#include "framework/listview/ListItem.h"
 
-#include "ListItems.h"
-#include "ListView.h"
+#include "framework/listview/ListItems.h"
+#include "framework/listview/ListView.h"
 
 TListItem::TListItem(TListItems* owner) : owner_(owner), subItems_(this) {}
 TListItem::~TListItem() = default;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "Object.h"
-#include "Rect.h"
-#include "SubItems.h"
+#include "framework/core/Object.h"
+#include "framework/core/Rect.h"
+#include "framework/listview/SubItems.h"
 
 class TListItems;
 class TListView;

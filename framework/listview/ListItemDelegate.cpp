@@ -1,11 +1,11 @@
-#include "ListItemDelegate.h"
+#include "framework/listview/ListItemDelegate.h"
 
 #include <QPainter>
 
-#include "Canvas.h"
-#include "Dispatch.h"
-#include "ListItemModel.h"
-#include "ListView.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/listview/ListItemModel.h"
+#include "framework/listview/ListView.h"
 
 ListItemDelegate::ListItemDelegate(TListView* view, ListItemModel* model, QObject* parent)
     : QStyledItemDelegate(parent), view_(view), model_(model) {}

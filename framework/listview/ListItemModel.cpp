@@ -1,16 +1,16 @@
-#include "ListItemModel.h"
+#include "framework/listview/ListItemModel.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "Dispatch.h"
-#include "ImageList.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItem.h"
-#include "ListItems.h"
-#include "ListView.h"
-#include "QtConvert.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/QtConvert.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "framework/listview/ListView.h"
 
 namespace {
 Qt::Alignment QtAlignment(TAlignment alignment) {

@@ -1,11 +1,11 @@
-#include "ListItems.h"
+#include "framework/listview/ListItems.h"
 
 #include <string>
 
-#include "Exception.h"
-#include "ListItem.h"
-#include "ListItemModel.h"
-#include "ListView.h"
+#include "framework/core/Exception.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItemModel.h"
+#include "framework/listview/ListView.h"
 
 TListItems::TListItems(TListView* view) : view_(view) {}
 TListItems::~TListItems() = default;

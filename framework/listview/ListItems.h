@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 class TListItem;
 class TListView;

@@ -1,4 +1,4 @@
-#include "ListView.h"
+#include "framework/listview/ListView.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,17 +9,17 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Canvas.h"
-#include "Dispatch.h"
-#include "ImageList.h"
-#include "KeyedView.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItemDelegate.h"
-#include "ListItemModel.h"
-#include "ListItems.h"
-#include "Locale.h"
-#include "QtConvert.h"
+#include "framework/core/Dispatch.h"
+#include "framework/forms/KeyedView.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/QtConvert.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItemDelegate.h"
+#include "framework/listview/ListItemModel.h"
+#include "framework/listview/ListItems.h"
+#include "platform/system/Locale.h"
 
 // The details view is a QTreeView and the three icon styles a QListView.
 // Only the view in use has the model: the other would lay out every item on

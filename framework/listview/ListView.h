@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "Control.h"
-#include "ListItem.h"
+#include "framework/forms/Control.h"
+#include "framework/listview/ListItem.h"
 
 class TCanvas;
 class TImageList;

@@ -1,7 +1,7 @@
-#include "SubItems.h"
+#include "framework/listview/SubItems.h"
 
-#include "Exception.h"
-#include "ListItem.h"
+#include "framework/core/Exception.h"
+#include "framework/listview/ListItem.h"
 
 int TSubItems::Add(const std::string& text) {
   strings_.push_back(text);

@@ -1,6 +1,6 @@
-#include "Menu.h"
+#include "framework/menus/Menu.h"
 
-#include "MenuItem.h"
+#include "framework/menus/MenuItem.h"
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {}
 

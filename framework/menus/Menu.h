@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "Component.h"
+#include "framework/core/Component.h"
 
 class TMenuItem;
 

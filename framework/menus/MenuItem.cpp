@@ -1,13 +1,13 @@
-#include "MenuItem.h"
+#include "framework/menus/MenuItem.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QObject>
 #include <algorithm>
 
-#include "Control.h"
-#include "Dispatch.h"
-#include "Exception.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Control.h"
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), action_(new QAction()) {
   QObject::connect(action_, &QAction::triggered, [this] {

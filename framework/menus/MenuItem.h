@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Component.h"
-#include "Events.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
 
 class QAction;
 class QMenu;

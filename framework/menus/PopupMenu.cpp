@@ -1,11 +1,11 @@
-#include "PopupMenu.h"
+#include "framework/menus/PopupMenu.h"
 
 #include <QMenu>
 #include <QPoint>
 
-#include "Control.h"
-#include "Dispatch.h"
-#include "MenuItem.h"
+#include "framework/core/Dispatch.h"
+#include "framework/forms/Control.h"
+#include "framework/menus/MenuItem.h"
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
   // Set here rather than by a static initialiser, whose order against the

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Events.h"
-#include "Menu.h"
+#include "framework/core/Events.h"
+#include "framework/menus/Menu.h"
 
 /// A context menu: a control whose PopupMenu names it opens it on a
 /// context-menu request (a right click or the menu key).

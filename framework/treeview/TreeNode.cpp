@@ -1,9 +1,9 @@
-#include "TreeNode.h"
+#include "framework/treeview/TreeNode.h"
 
-#include "Exception.h"
-#include "TreeNodeModel.h"
-#include "TreeNodes.h"
-#include "TreeView.h"
+#include "framework/core/Exception.h"
+#include "framework/treeview/TreeNodeModel.h"
+#include "framework/treeview/TreeNodes.h"
+#include "framework/treeview/TreeView.h"
 
 TTreeNode::~TTreeNode() = default;
 

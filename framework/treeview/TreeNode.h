@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Object.h"
-#include "Rect.h"
+#include "framework/core/Object.h"
+#include "framework/core/Rect.h"
 
 class TTreeNodes;
 class TTreeView;

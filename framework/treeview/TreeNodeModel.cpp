@@ -1,13 +1,13 @@
-#include "TreeNodeModel.h"
+#include "framework/treeview/TreeNodeModel.h"
 
 #include <QPixmap>
 
-#include "Dispatch.h"
-#include "ImageList.h"
-#include "QtConvert.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
-#include "TreeView.h"
+#include "framework/core/Dispatch.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/QtConvert.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "framework/treeview/TreeView.h"
 
 TreeNodeModel::TreeNodeModel(TTreeView* view, TTreeNodes* nodes) : view_(view), nodes_(nodes) {}
 

@@ -1,9 +1,9 @@
-#include "TreeNodes.h"
+#include "framework/treeview/TreeNodes.h"
 
-#include "Exception.h"
-#include "TreeNode.h"
-#include "TreeNodeModel.h"
-#include "TreeView.h"
+#include "framework/core/Exception.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodeModel.h"
+#include "framework/treeview/TreeView.h"
 
 TTreeNodes::TTreeNodes(TTreeView* owner)
     : view_(owner), root_(std::unique_ptr<TTreeNode>(new TTreeNode(this, nullptr))) {}

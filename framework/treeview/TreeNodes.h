@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "Object.h"
+#include "framework/core/Object.h"
 
 class TTreeNode;
 class TTreeView;

@@ -1,17 +1,17 @@
-#include "TreeView.h"
+#include "framework/treeview/TreeView.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
 #include <vector>
 
-#include "Dispatch.h"
-#include "ImageList.h"
-#include "KeyedView.h"
-#include "Locale.h"
-#include "TreeNode.h"
-#include "TreeNodeModel.h"
-#include "TreeNodes.h"
+#include "framework/core/Dispatch.h"
+#include "framework/forms/KeyedView.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodeModel.h"
+#include "framework/treeview/TreeNodes.h"
+#include "platform/system/Locale.h"
 
 // The plain nodes are the only store; one model adapter shows them in a
 // QTreeView. The expanded state lives in the nodes: Qt's own expansions by

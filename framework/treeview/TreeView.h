@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "Control.h"
-#include "Rect.h"
+#include "framework/core/Rect.h"
+#include "framework/forms/Control.h"
 
 class TImageList;
 class TTreeNode;

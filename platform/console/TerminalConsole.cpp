@@ -1,4 +1,4 @@
-#include "TerminalConsole.h"
+#include "platform/console/TerminalConsole.h"
 
 #include <fcntl.h>
 #include <poll.h>

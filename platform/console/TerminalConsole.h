@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Console.h"
+#include "platform/console/Console.h"
 
 namespace platform {
 

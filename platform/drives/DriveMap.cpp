@@ -1,4 +1,4 @@
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <climits>
 #include <cstdlib>
 
-#include "FolderNameCache.h"
-#include "Folders.h"
-#include "MountTable.h"
+#include "platform/drives/FolderNameCache.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/MountTable.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "Drives.h"
+#include "platform/drives/Drives.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "DriveMap.h"
-#include "LastError.h"
-#include "MountTable.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/MountTable.h"
+#include "platform/system/LastError.h"
 
 namespace {
 

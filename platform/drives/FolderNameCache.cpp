@@ -1,4 +1,4 @@
-#include "FolderNameCache.h"
+#include "platform/drives/FolderNameCache.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -18,8 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "CaseFold.h"
-#include "UniqueFd.h"
+#include "platform/system/CaseFold.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

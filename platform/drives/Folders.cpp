@@ -1,12 +1,12 @@
-#include "Folders.h"
+#include "platform/drives/Folders.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
 
-#include "DriveMap.h"
-#include "LastError.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/system/LastError.h"
 
 namespace {
 

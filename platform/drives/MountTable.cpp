@@ -1,4 +1,4 @@
-#include "MountTable.h"
+#include "platform/drives/MountTable.h"
 
 #include <unistd.h>
 #include <algorithm>

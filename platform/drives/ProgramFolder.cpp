@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "platform/drives/ProgramFolder.h"
 
 #include <unistd.h>
 #include <climits>

@@ -1,10 +1,10 @@
-#include "SystemFolders.h"
+#include "platform/drives/SystemFolders.h"
 
 #include <unistd.h>
 #include <climits>
 
-#include "DriveMap.h"
-#include "ProgramFolder.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FileAttributes.h"
+#include "platform/files/FileAttributes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "DriveMap.h"
-#include "LastError.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/system/LastError.h"
 
 namespace {
 

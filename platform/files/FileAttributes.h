@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "FileTime.h"
+#include "platform/files/FileTime.h"
 
 constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
 constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;

@@ -1,11 +1,11 @@
-#include "FileIO.h"
+#include "platform/files/FileIO.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 namespace platform {
 

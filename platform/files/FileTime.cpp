@@ -1,8 +1,8 @@
-#include "FileTime.h"
+#include "platform/files/FileTime.h"
 
 #include <ctime>
 
-#include "LastError.h"
+#include "platform/system/LastError.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Find.h"
+#include "platform/files/Find.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "CaseFold.h"
-#include "DriveMap.h"
-#include "LastError.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/system/CaseFold.h"
+#include "platform/system/LastError.h"
 
 struct FindSearch {
   DIR* dir = nullptr;

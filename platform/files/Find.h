@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "FileAttributes.h"
-#include "FileTime.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/files/FileTime.h"
 
 /// One entry of a folder listing.
 struct WIN32_FIND_DATAA {

@@ -1,10 +1,10 @@
-#include "FolderAccess.h"
+#include "platform/files/FolderAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 namespace platform {
 

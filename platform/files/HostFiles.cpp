@@ -1,11 +1,11 @@
-#include "HostFiles.h"
+#include "platform/files/HostFiles.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdlib>
 
-#include "CaseFold.h"
+#include "platform/system/CaseFold.h"
 
 namespace platform {
 

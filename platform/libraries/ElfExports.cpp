@@ -1,9 +1,9 @@
-#include "ElfExports.h"
+#include "platform/libraries/ElfExports.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ElfFile.h"
+#include "platform/libraries/ElfFile.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "ElfFile.h"
+#include "platform/libraries/ElfFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

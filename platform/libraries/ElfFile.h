@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "UniqueFd.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
-#include "ElfNeeded.h"
+#include "platform/libraries/ElfNeeded.h"
 
 #include <cstring>
 
-#include "ElfFile.h"
+#include "platform/libraries/ElfFile.h"
 
 namespace platform {
 

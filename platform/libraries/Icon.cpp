@@ -1,4 +1,4 @@
-#include "Icon.h"
+#include "platform/libraries/Icon.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,9 +6,9 @@
 #include <cstring>
 #include <limits>
 
-#include "CaseFold.h"
-#include "DriveMap.h"
-#include "Library.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/libraries/Library.h"
+#include "platform/system/CaseFold.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "Library.h"
+#include "platform/libraries/Library.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <algorithm>
 
-#include "CaseFold.h"
-#include "DriveMap.h"
-#include "ElfExports.h"
-#include "HostFiles.h"
-#include "ProgramFolder.h"
-#include "ResourceTable.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/files/HostFiles.h"
+#include "platform/libraries/ElfExports.h"
+#include "platform/libraries/ResourceTable.h"
+#include "platform/system/CaseFold.h"
 
 struct LibraryModule {
   void* handle = nullptr;

@@ -1,6 +1,6 @@
-#include "CdDrive.h"
+#include "platform/multimedia/CdDrive.h"
 
-#include "CdromDevice.h"
+#include "platform/multimedia/CdromDevice.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "CdromDevice.h"
+#include "platform/multimedia/CdromDevice.h"
 
 #include <fcntl.h>
 #include <linux/cdrom.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "UniqueFd.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "CdDrive.h"
+#include "platform/multimedia/CdDrive.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
-#include "Mci.h"
+#include "platform/multimedia/Mci.h"
 
 #include <map>
 #include <memory>
 
-#include "CaseFold.h"
-#include "CdDrive.h"
+#include "platform/multimedia/CdDrive.h"
+#include "platform/system/CaseFold.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <sstream>
 #include <vector>
 
-#include "CaseFold.h"
-#include "Mci.h"
+#include "platform/multimedia/Mci.h"
+#include "platform/system/CaseFold.h"
 
 // The command strings the main window sends: "set cdaudio door open" and
 // "set cdaudio door closed", words in any case, separated by blanks. Each

@@ -1,4 +1,4 @@
-#include "CopyName.h"
+#include "platform/operations/CopyName.h"
 
 #include <strings.h>
 

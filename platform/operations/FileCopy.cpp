@@ -1,12 +1,12 @@
-#include "FileCopy.h"
+#include "platform/operations/FileCopy.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <cerrno>
 
-#include "ItemPath.h"
-#include "ItemTransfer.h"
-#include "LastError.h"
+#include "platform/operations/ItemPath.h"
+#include "platform/operations/ItemTransfer.h"
+#include "platform/system/LastError.h"
 
 using platform::Collision;
 using platform::ItemPath;

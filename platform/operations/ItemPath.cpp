@@ -1,4 +1,4 @@
-#include "ItemPath.h"
+#include "platform/operations/ItemPath.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "DriveMap.h"
-#include "FolderNameCache.h"
-#include "KeepFoldersOpen.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/FolderNameCache.h"
+#include "platform/operations/KeepFoldersOpen.h"
 
 namespace platform {
 

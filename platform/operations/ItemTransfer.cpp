@@ -1,4 +1,4 @@
-#include "ItemTransfer.h"
+#include "platform/operations/ItemTransfer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,12 +8,12 @@
 #include <random>
 #include <string>
 
-#include "CopyName.h"
-#include "ItemPath.h"
-#include "Trash.h"
-#include "TreeCopier.h"
-#include "TreeRemover.h"
-#include "UniqueFd.h"
+#include "platform/operations/CopyName.h"
+#include "platform/operations/ItemPath.h"
+#include "platform/operations/Trash.h"
+#include "platform/operations/TreeCopier.h"
+#include "platform/operations/TreeRemover.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

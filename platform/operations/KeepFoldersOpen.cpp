@@ -1,4 +1,4 @@
-#include "KeepFoldersOpen.h"
+#include "platform/operations/KeepFoldersOpen.h"
 
 #include <pthread.h>
 #include <sys/inotify.h>

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "UniqueFd.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

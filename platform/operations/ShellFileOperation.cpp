@@ -1,11 +1,11 @@
-#include "ShellFileOperation.h"
+#include "platform/operations/ShellFileOperation.h"
 
 #include <cerrno>
 #include <vector>
 
-#include "ItemPath.h"
-#include "ItemTransfer.h"
-#include "LastError.h"
+#include "platform/operations/ItemPath.h"
+#include "platform/operations/ItemTransfer.h"
+#include "platform/system/LastError.h"
 
 using platform::Collision;
 using platform::ItemPath;

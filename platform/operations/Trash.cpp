@@ -1,4 +1,4 @@
-#include "Trash.h"
+#include "platform/operations/Trash.h"
 
 #include <gio/gio.h>
 #include <cerrno>

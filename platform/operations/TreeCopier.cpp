@@ -1,4 +1,4 @@
-#include "TreeCopier.h"
+#include "platform/operations/TreeCopier.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "TreeRemover.h"
-#include "UniqueFd.h"
+#include "platform/operations/TreeRemover.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

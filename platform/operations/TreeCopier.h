@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "UniqueFd.h"
+#include "platform/system/UniqueFd.h"
 
 namespace platform {
 

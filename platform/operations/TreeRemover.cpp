@@ -1,4 +1,4 @@
-#include "TreeRemover.h"
+#include "platform/operations/TreeRemover.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,11 +1,11 @@
-#include "CommandLine.h"
+#include "platform/processes/CommandLine.h"
 
 #include <unistd.h>
 #include <cctype>
 #include <cstdlib>
 #include <memory>
 
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "Process.h"
+#include "platform/processes/Process.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "DriveMap.h"
-#include "HostFiles.h"
-#include "LastError.h"
-#include "ProcessArguments.h"
-#include "ProgramFolder.h"
-#include "Terminal.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/files/HostFiles.h"
+#include "platform/processes/ProcessArguments.h"
+#include "platform/processes/Terminal.h"
+#include "platform/system/LastError.h"
 
 extern char** environ;
 

@@ -1,4 +1,4 @@
-#include "ProcessArguments.h"
+#include "platform/processes/ProcessArguments.h"
 
 namespace platform {
 

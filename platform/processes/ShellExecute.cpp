@@ -1,11 +1,11 @@
-#include "ShellExecute.h"
+#include "platform/processes/ShellExecute.h"
 
 #include <gio/gio.h>
 #include <sys/stat.h>
 #include <cctype>
 #include <optional>
 
-#include "DriveMap.h"
+#include "platform/drives/DriveMap.h"
 
 namespace {
 

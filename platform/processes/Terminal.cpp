@@ -1,12 +1,12 @@
-#include "Terminal.h"
+#include "platform/processes/Terminal.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 
-#include "ElfNeeded.h"
-#include "HostFiles.h"
+#include "platform/files/HostFiles.h"
+#include "platform/libraries/ElfNeeded.h"
 
 namespace platform {
 

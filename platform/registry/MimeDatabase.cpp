@@ -1,13 +1,13 @@
-#include "MimeDatabase.h"
+#include "platform/registry/MimeDatabase.h"
 
 #include <climits>
 #include <cstdlib>
 #include <initializer_list>
 
-#include "CaseFold.h"
-#include "MimeFiles.h"
-#include "MimeIconTheme.h"
-#include "SystemRegistry.h"
+#include "platform/registry/MimeFiles.h"
+#include "platform/registry/MimeIconTheme.h"
+#include "platform/registry/SystemRegistry.h"
+#include "platform/system/CaseFold.h"
 
 namespace platform {
 

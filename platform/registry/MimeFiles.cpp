@@ -1,4 +1,4 @@
-#include "MimeFiles.h"
+#include "platform/registry/MimeFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

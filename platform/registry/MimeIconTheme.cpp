@@ -1,9 +1,9 @@
-#include "MimeIconTheme.h"
+#include "platform/registry/MimeIconTheme.h"
 
 #include <dirent.h>
 #include <cstdlib>
 
-#include "MimeFiles.h"
+#include "platform/registry/MimeFiles.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "MimeDatabase.h"
+#include "platform/registry/MimeDatabase.h"
 
 namespace platform {
 

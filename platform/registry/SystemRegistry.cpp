@@ -1,12 +1,12 @@
-#include "SystemRegistry.h"
+#include "platform/registry/SystemRegistry.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 #include <memory>
 #include <vector>
 
-#include "DriveMap.h"
-#include "MimeDatabase.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/registry/MimeDatabase.h"
 
 /// A key that is open: its path below the root, as the caller spelled it.
 /// The path is looked up again on every read, so a key stays valid when the

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "WinError.h"
+#include "platform/system/WinError.h"
 
 /// An open key of the registry.
 struct RegistryKey;

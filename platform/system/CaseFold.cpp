@@ -1,4 +1,4 @@
-#include "CaseFold.h"
+#include "platform/system/CaseFold.h"
 
 #include <unicode/ucasemap.h>
 

@@ -1,4 +1,4 @@
-#include "LastError.h"
+#include "platform/system/LastError.h"
 
 #include <cerrno>
 

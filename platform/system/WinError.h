@@ -1,4 +1,4 @@
 #pragma once
 
 // The registry calls return the system's error codes as values; 0 is success.
-#include "LastError.h"
+#include "platform/system/LastError.h"

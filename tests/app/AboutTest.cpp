@@ -7,14 +7,14 @@
 #include <QWidget>
 #include <string>
 
-#include "About_Form.h"
-#include "Application.h"
-#include "Button.h"
-#include "Font.h"
-#include "HtmlLabel.h"
-#include "Image.h"
-#include "Label.h"
-#include "ProgramFolder.h"
+#include "app/About_Form.h"
+#include "components/HtmlLabel.h"
+#include "framework/controls/Image.h"
+#include "framework/controls/Label.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
+#include "framework/graphics/Font.h"
+#include "platform/drives/ProgramFolder.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "Exception.h"
-#include "Kindlow.h"
-#include "Label.h"
-#include "LearnerFixture.h"
-#include "RegForm.h"
-#include "Registry.h"
-#include "SystemRegistry.h"
+#include "app/Kindlow.h"
+#include "app/RegForm.h"
+#include "framework/controls/Label.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Registry.h"
+#include "platform/registry/SystemRegistry.h"
+#include "tests/app/LearnerFixture.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "Application.h"
-#include "Button.h"
-#include "Dialogs.h"
-#include "Kindlow.h"
-#include "Label.h"
-#include "LearnerFixture.h"
-#include "ProgressBar.h"
-#include "RegForm.h"
-#include "ScriptedMessageBoxes.h"
-#include "SystemRegistry.h"
+#include "app/Kindlow.h"
+#include "app/RegForm.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Dialogs.h"
+#include "platform/registry/SystemRegistry.h"
+#include "tests/app/LearnerFixture.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "Exception.h"
-#include "Extension.h"
-#include "Kindlow.h"
-#include "LearnerFixture.h"
-#include "RegForm.h"
-#include "ScriptedMessageBoxes.h"
+#include "app/Kindlow.h"
+#include "app/RegForm.h"
+#include "components/Extension.h"
+#include "framework/core/Exception.h"
+#include "tests/app/LearnerFixture.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "DriveMap.h"
-#include "PrivateHome.h"
-#include "ProgramFolder.h"
-#include "RegForm.h"
-#include "SystemRegistry.h"
-#include "TempDrive.h"
-#include "TestMimeDatabase.h"
+#include "app/RegForm.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/registry/SystemRegistry.h"
+#include "tests/support/PrivateHome.h"
+#include "tests/support/TempDrive.h"
+#include "tests/support/TestMimeDatabase.h"
 
 namespace learner_test {
 

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <string>
 
-#include "Application.h"
-#include "DriveMap.h"
-#include "Folders.h"
-#include "MainForm.h"
-#include "ProgramFolder.h"
-#include "RegForm.h"
-#include "TempDrive.h"
+#include "app/MainForm.h"
+#include "app/RegForm.h"
+#include "framework/forms/Application.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/ProgramFolder.h"
+#include "tests/support/TempDrive.h"
 
 namespace app_test {
 

@@ -11,22 +11,22 @@
 #include <thread>
 #include <vector>
 
-#include "Application.h"
-#include "ChildTests.h"
-#include "Dialogs.h"
-#include "DirList.h"
-#include "DriveMap.h"
-#include "FileList.h"
-#include "Folders.h"
-#include "ListItem.h"
-#include "ListItems.h"
-#include "MainForm.h"
-#include "ProgramFolder.h"
-#include "RegForm.h"
-#include "ScriptedMessageBoxes.h"
-#include "StartFolder.h"
-#include "TempDrive.h"
-#include "ViewTypes.h"
+#include "app/MainForm.h"
+#include "app/RegForm.h"
+#include "app/StartFolder.h"
+#include "app/ViewTypes.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/ProgramFolder.h"
+#include "tests/support/ChildTests.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

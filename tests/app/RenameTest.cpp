@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "DirList.h"
-#include "FileList.h"
-#include "ListItem.h"
-#include "ListItems.h"
-#include "MainForm.h"
-#include "MainWindowFixture.h"
-#include "ScriptedMessageBoxes.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
+#include "app/MainForm.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace app_test {
 namespace {

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "ControlBar.h"
-#include "DirList.h"
-#include "FileList.h"
-#include "Font.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "MainForm.h"
-#include "MainWindowFixture.h"
-#include "PXManager.h"
-#include "Panel.h"
-#include "ScriptedMessageBoxes.h"
-#include "ToolBar.h"
+#include "app/MainForm.h"
+#include "app/PXManager.h"
+#include "components/DirList.h"
+#include "components/FileList.h"
+#include "framework/bars/ControlBar.h"
+#include "framework/bars/ToolBar.h"
+#include "framework/controls/Panel.h"
+#include "framework/graphics/Font.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace app_test {
 namespace {

@@ -1,13 +1,13 @@
 // The command-line tail made from the program's arguments.
 
-#include "StartFolder.h"
+#include "app/StartFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "DriveMap.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

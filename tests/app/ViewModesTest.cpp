@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <string>
 
-#include "FileList.h"
-#include "JpegWriter.h"
-#include "ListItem.h"
-#include "ListItems.h"
-#include "MainForm.h"
-#include "MainWindowFixture.h"
-#include "MenuItem.h"
+#include "app/MainForm.h"
+#include "components/FileList.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "framework/menus/MenuItem.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/JpegWriter.h"
 
 namespace app_test {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "ByteViewer.h"
-#include "CommandLine.h"
-#include "DriveMap.h"
-#include "ScreenModel.h"
-#include "TempDrive.h"
+#include "byteviewer/ByteViewer.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/processes/CommandLine.h"
+#include "tests/byteviewer/ScreenModel.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

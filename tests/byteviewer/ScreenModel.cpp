@@ -1,4 +1,4 @@
-#include "ScreenModel.h"
+#include "tests/byteviewer/ScreenModel.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <deque>
 #include <string>
 
-#include "Console.h"
+#include "platform/console/Console.h"
 
 /// A console window of 80 by 25 cells that behaves as a text console does:
 /// standard output in light grey on black with LF as CR LF, a character in

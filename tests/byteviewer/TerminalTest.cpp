@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "PrivateHome.h"
-#include "VirtualTerminal.h"
+#include "tests/byteviewer/VirtualTerminal.h"
+#include "tests/support/PrivateHome.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "VirtualTerminal.h"
+#include "tests/byteviewer/VirtualTerminal.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "CDPlayer2.h"
-#include "Exception.h"
-#include "FakeCdDrive.h"
-#include "Panel.h"
-#include "ScriptedMessageBoxes.h"
-#include "Timer.h"
+#include "components/CDPlayer2.h"
+#include "framework/controls/Panel.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Timer.h"
+#include "tests/support/FakeCdDrive.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ComponentTestSupport.h"
+#include "tests/components/ComponentTestSupport.h"
 
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -7,11 +7,11 @@
 #include <ctime>
 #include <set>
 
-#include "DriveMap.h"
-#include "Folders.h"
-#include "Library.h"
-#include "Locale.h"
-#include "ProgramFolder.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/libraries/Library.h"
+#include "platform/system/Locale.h"
 
 namespace component_test {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "PrivateClipboard.h"
-#include "ScriptedMessageBoxes.h"
-#include "TempDrive.h"
+#include "tests/support/PrivateClipboard.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/TempDrive.h"
 
 namespace component_test {
 

@@ -2,11 +2,11 @@
 
 #include <random>
 
-#include "ComponentTestSupport.h"
-#include "Exception.h"
-#include "Extension.h"
-#include "ImageList.h"
-#include "ProgramFolder.h"
+#include "components/Extension.h"
+#include "framework/core/Exception.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/drives/ProgramFolder.h"
+#include "tests/components/ComponentTestSupport.h"
 
 using namespace component_test;
 

@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "Clipboard.h"
-#include "ComponentTestSupport.h"
-#include "Extension.h"
-#include "FileList.h"
-#include "Label.h"
-#include "ListItems.h"
-#include "StringList.h"
+#include "components/Extension.h"
+#include "components/FileList.h"
+#include "framework/controls/Label.h"
+#include "framework/core/Clipboard.h"
+#include "framework/core/StringList.h"
+#include "framework/listview/ListItems.h"
+#include "tests/components/ComponentTestSupport.h"
 
 using namespace component_test;
 

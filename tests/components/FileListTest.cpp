@@ -9,19 +9,19 @@
 #include <map>
 #include <thread>
 
-#include "ComponentTestSupport.h"
-#include "Exception.h"
-#include "Extension.h"
-#include "FileList.h"
-#include "Folders.h"
-#include "ImageList.h"
-#include "Label.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItems.h"
-#include "Locale.h"
-#include "Screen.h"
-#include "SubItems.h"
+#include "components/Extension.h"
+#include "components/FileList.h"
+#include "framework/controls/Label.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Screen.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItems.h"
+#include "framework/listview/SubItems.h"
+#include "platform/drives/Folders.h"
+#include "platform/system/Locale.h"
+#include "tests/components/ComponentTestSupport.h"
 
 using namespace component_test;
 

@@ -17,14 +17,14 @@
 #include <thread>
 #include <vector>
 
-#include "ChildTests.h"
-#include "DriveMap.h"
-#include "Font.h"
-#include "Form.h"
-#include "HtmlLabel.h"
-#include "Screen.h"
-#include "ScriptedMessageBoxes.h"
-#include "TempDrive.h"
+#include "components/HtmlLabel.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Screen.h"
+#include "framework/graphics/Font.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/ChildTests.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

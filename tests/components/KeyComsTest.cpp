@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "KeyComs.h"
+#include "components/KeyComs.h"
 
 namespace {
 

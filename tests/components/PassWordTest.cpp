@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Exception.h"
-#include "Form.h"
-#include "PassWord.h"
-#include "ScriptedMessageBoxes.h"
+#include "components/PassWord.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Form.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "ComponentTestSupport.h"
-#include "Exception.h"
-#include "Folders.h"
-#include "Memo.h"
-#include "ProgramFolder.h"
-#include "Server2.h"
-#include "StringList.h"
+#include "components/Server2.h"
+#include "framework/controls/Memo.h"
+#include "framework/core/Exception.h"
+#include "framework/core/StringList.h"
+#include "framework/forms/Application.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/ProgramFolder.h"
+#include "tests/components/ComponentTestSupport.h"
 
 using namespace component_test;
 

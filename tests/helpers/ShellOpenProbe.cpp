@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "DriveMap.h"
-#include "ShellExecute.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/processes/ShellExecute.h"
 
 int main(int argc, char** argv) {
   if (argc != 6) return 2;

@@ -1,4 +1,4 @@
-#include "ChildTests.h"
+#include "tests/support/ChildTests.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

@@ -1,4 +1,4 @@
-#include "FakeCdDrive.h"
+#include "tests/support/FakeCdDrive.h"
 
 #include <memory>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CdDrive.h"
+#include "platform/multimedia/CdDrive.h"
 
 namespace testing_support {
 

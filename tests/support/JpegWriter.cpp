@@ -1,4 +1,4 @@
-#include "JpegWriter.h"
+#include "tests/support/JpegWriter.h"
 
 #include <jpeglib.h>
 #include <stdio.h>  // jpeglib.h needs FILE and size_t declared first

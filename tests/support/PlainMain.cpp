@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeCdDrive.h"
-#include "PrivateHome.h"
+#include "tests/support/FakeCdDrive.h"
+#include "tests/support/PrivateHome.h"
 
 int main(int argc, char** argv) {
   testing_support::UsePrivateHome();

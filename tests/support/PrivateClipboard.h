@@ -3,7 +3,7 @@
 // Test helper for window tests: a clipboard of the test's own, so no test
 // reads or changes the user's clipboard.
 
-#include "Clipboard.h"
+#include "framework/core/Clipboard.h"
 
 namespace testing_support {
 

@@ -1,4 +1,4 @@
-#include "PrivateHome.h"
+#include "tests/support/PrivateHome.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "Application.h"
-#include "FakeCdDrive.h"
-#include "PrivateHome.h"
-#include "ScriptedMessageBoxes.h"
+#include "framework/forms/Application.h"
+#include "tests/support/FakeCdDrive.h"
+#include "tests/support/PrivateHome.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 // Window tests run headless in one QApplication for the whole program. The
 // application object shows errors of event handlers in message boxes, and a

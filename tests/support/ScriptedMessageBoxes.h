@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Dialogs.h"
+#include "framework/forms/Dialogs.h"
 
 namespace testing_support {
 

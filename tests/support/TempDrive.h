@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "PrivateHome.h"
+#include "tests/support/PrivateHome.h"
 
 namespace testing_support {
 

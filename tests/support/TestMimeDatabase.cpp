@@ -1,11 +1,11 @@
-#include "TestMimeDatabase.h"
+#include "tests/support/TestMimeDatabase.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "PrivateHome.h"
-#include "SystemRegistry.h"
+#include "platform/registry/SystemRegistry.h"
+#include "tests/support/PrivateHome.h"
 
 namespace testing_support {
 

@@ -3,9 +3,9 @@
 #include <QTest>
 #include <QWidget>
 
-#include "ControlBar.h"
-#include "ToolBar.h"
-#include "ToolButton.h"
+#include "framework/bars/ControlBar.h"
+#include "framework/bars/ToolBar.h"
+#include "framework/bars/ToolButton.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "ImageList.h"
-#include "MainMenu.h"
-#include "MenuItem.h"
-#include "PopupMenu.h"
-#include "ToolBar.h"
-#include "ToolButton.h"
+#include "framework/bars/ToolBar.h"
+#include "framework/bars/ToolButton.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/menus/MainMenu.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/menus/PopupMenu.h"
 
 namespace {
 

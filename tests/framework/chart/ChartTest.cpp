@@ -4,9 +4,9 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "Chart.h"
-#include "Form.h"
-#include "PieSeries.h"
+#include "framework/chart/Chart.h"
+#include "framework/chart/PieSeries.h"
+#include "framework/forms/Form.h"
 
 namespace {
 

@@ -2,18 +2,18 @@
 
 #include <QTest>
 
-#include "Bitmap.h"
-#include "CheckBox.h"
-#include "Clipboard.h"
-#include "Color.h"
-#include "Edit.h"
-#include "Form.h"
-#include "Image.h"
-#include "Label.h"
-#include "Panel.h"
-#include "PrivateClipboard.h"
-#include "ProgressBar.h"
-#include "VirtualKeys.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Image.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/core/Clipboard.h"
+#include "framework/core/VirtualKeys.h"
+#include "framework/forms/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Color.h"
+#include "tests/support/PrivateClipboard.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -2,8 +2,8 @@
 
 #include <QPlainTextEdit>
 
-#include "Exception.h"
-#include "Memo.h"
+#include "framework/controls/Memo.h"
+#include "framework/core/Exception.h"
 
 namespace {
 

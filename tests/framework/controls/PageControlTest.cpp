@@ -3,9 +3,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "Form.h"
-#include "PageControl.h"
-#include "TabSheet.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/TabSheet.h"
+#include "framework/forms/Form.h"
 
 namespace {
 

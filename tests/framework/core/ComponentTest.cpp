@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Component.h"
-#include "Dispatch.h"
-#include "Exception.h"
+#include "framework/core/Component.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
 
 namespace {
 

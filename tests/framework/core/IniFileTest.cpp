@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "DriveMap.h"
-#include "Exception.h"
-#include "IniFile.h"
-#include "StringList.h"
-#include "TempDrive.h"
+#include "framework/core/Exception.h"
+#include "framework/core/IniFile.h"
+#include "framework/core/StringList.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Exception.h"
-#include "Masks.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Masks.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "DriveMap.h"
-#include "Registry.h"
-#include "RegistryException.h"
-#include "TestMimeDatabase.h"
+#include "framework/core/Registry.h"
+#include "framework/core/RegistryException.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/TestMimeDatabase.h"
 
 namespace {
 

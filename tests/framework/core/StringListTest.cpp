@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Exception.h"
-#include "StringList.h"
+#include "framework/core/Exception.h"
+#include "framework/core/StringList.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Exception.h"
-#include "Locale.h"
-#include "SysUtils.h"
+#include "framework/core/Exception.h"
+#include "framework/core/SysUtils.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

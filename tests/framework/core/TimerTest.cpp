@@ -2,9 +2,9 @@
 
 #include <QTest>
 
-#include "Dispatch.h"
-#include "Exception.h"
-#include "Timer.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Timer.h"
 
 namespace {
 

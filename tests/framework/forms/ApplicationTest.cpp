@@ -3,11 +3,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Application.h"
-#include "Button.h"
-#include "Exception.h"
-#include "Form.h"
-#include "ScriptedMessageBoxes.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Form.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

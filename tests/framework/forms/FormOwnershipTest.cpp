@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Form.h"
-#include "ListView.h"
-#include "TreeView.h"
+#include "framework/forms/Form.h"
+#include "framework/listview/ListView.h"
+#include "framework/treeview/TreeView.h"
 
 namespace {
 

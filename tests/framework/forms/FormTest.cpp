@@ -5,12 +5,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Button.h"
-#include "Edit.h"
-#include "Form.h"
-#include "Panel.h"
-#include "ScriptedMessageBoxes.h"
-#include "VirtualKeys.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Panel.h"
+#include "framework/core/VirtualKeys.h"
+#include "framework/forms/Button.h"
+#include "framework/forms/Form.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "DriveMap.h"
-#include "Exception.h"
-#include "IconImage.h"
-#include "ImageList.h"
-#include "Screen.h"
-#include "TempDrive.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Screen.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/IconImage.h"
+#include "framework/graphics/ImageList.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "DriveMap.h"
-#include "Exception.h"
-#include "JpegImage.h"
-#include "JpegWriter.h"
-#include "TempDrive.h"
+#include "framework/core/Exception.h"
+#include "framework/graphics/JpegImage.h"
+#include "platform/drives/DriveMap.h"
+#include "tests/support/JpegWriter.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "ImageList.h"
-#include "ListColumn.h"
-#include "ListColumns.h"
-#include "ListItem.h"
-#include "ListItems.h"
-#include "ListView.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/listview/ListColumn.h"
+#include "framework/listview/ListColumns.h"
+#include "framework/listview/ListItem.h"
+#include "framework/listview/ListItems.h"
+#include "framework/listview/ListView.h"
 
 namespace {
 

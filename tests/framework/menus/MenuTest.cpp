@@ -8,12 +8,12 @@
 #include <QWidget>
 #include <memory>
 
-#include "Control.h"
-#include "Dispatch.h"
-#include "Exception.h"
-#include "MainMenu.h"
-#include "MenuItem.h"
-#include "PopupMenu.h"
+#include "framework/core/Dispatch.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Control.h"
+#include "framework/menus/MainMenu.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/menus/PopupMenu.h"
 
 namespace {
 

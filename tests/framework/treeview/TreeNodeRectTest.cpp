@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "Edit.h"
-#include "Form.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
-#include "TreeView.h"
+#include "framework/controls/Edit.h"
+#include "framework/forms/Form.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "framework/treeview/TreeView.h"
 
 namespace {
 

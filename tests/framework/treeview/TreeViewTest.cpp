@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "Locale.h"
-#include "TreeNode.h"
-#include "TreeNodes.h"
-#include "TreeView.h"
-#include "VirtualKeys.h"
+#include "framework/core/VirtualKeys.h"
+#include "framework/treeview/TreeNode.h"
+#include "framework/treeview/TreeNodes.h"
+#include "framework/treeview/TreeView.h"
+#include "platform/system/Locale.h"
 
 namespace {
 

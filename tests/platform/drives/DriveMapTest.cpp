@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "DriveMap.h"
-#include "Folders.h"
-#include "MountTable.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/MountTable.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "DriveMap.h"
-#include "Drives.h"
-#include "LastError.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Drives.h"
+#include "platform/system/LastError.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "CaseFold.h"
-#include "DriveMap.h"
-#include "FileOpsSupport.h"
-#include "FolderNameCache.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/FolderNameCache.h"
+#include "platform/system/CaseFold.h"
+#include "tests/platform/operations/FileOpsSupport.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <climits>
 #include <filesystem>
 
-#include "DriveMap.h"
-#include "Folders.h"
-#include "LastError.h"
-#include "ProgramFolder.h"
-#include "SystemFolders.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/drives/SystemFolders.h"
+#include "platform/system/LastError.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

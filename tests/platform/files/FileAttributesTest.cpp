@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "DriveMap.h"
-#include "FileAttributes.h"
-#include "LastError.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/system/LastError.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DriveMap.h"
-#include "FileIO.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/files/FileIO.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

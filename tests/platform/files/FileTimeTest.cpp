@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "FileTime.h"
+#include "platform/files/FileTime.h"
 
 namespace {
 

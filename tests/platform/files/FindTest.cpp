@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DriveMap.h"
-#include "FileAttributes.h"
-#include "Find.h"
-#include "Folders.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/Folders.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/files/Find.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

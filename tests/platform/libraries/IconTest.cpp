@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "DriveMap.h"
-#include "Icon.h"
-#include "Library.h"
-#include "ProgramFolder.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/libraries/Icon.h"
+#include "platform/libraries/Library.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

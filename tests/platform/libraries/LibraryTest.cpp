@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DriveMap.h"
-#include "Library.h"
-#include "ProgramFolder.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/libraries/Library.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeCdDrive.h"
-#include "Mci.h"
+#include "platform/multimedia/Mci.h"
+#include "tests/support/FakeCdDrive.h"
 
 namespace {
 

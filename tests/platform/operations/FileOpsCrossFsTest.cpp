@@ -5,12 +5,12 @@
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
 
-#include "DriveMap.h"
-#include "FileCopy.h"
-#include "FileOpsSupport.h"
-#include "LastError.h"
-#include "PrivateHome.h"
-#include "TreeCopier.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/operations/FileCopy.h"
+#include "platform/operations/TreeCopier.h"
+#include "platform/system/LastError.h"
+#include "tests/platform/operations/FileOpsSupport.h"
+#include "tests/support/PrivateHome.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "ShellFileOperation.h"
-#include "TempDrive.h"
+#include "platform/operations/ShellFileOperation.h"
+#include "tests/support/TempDrive.h"
 
 namespace fileops_test {
 

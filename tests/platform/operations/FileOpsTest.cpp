@@ -5,14 +5,14 @@
 #include <sys/xattr.h>
 #include <vector>
 
-#include "CopyName.h"
-#include "DriveMap.h"
-#include "FileCopy.h"
-#include "FileOpsSupport.h"
-#include "KeepFoldersOpen.h"
-#include "LastError.h"
-#include "PrivateHome.h"
-#include "TreeCopier.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/operations/CopyName.h"
+#include "platform/operations/FileCopy.h"
+#include "platform/operations/KeepFoldersOpen.h"
+#include "platform/operations/TreeCopier.h"
+#include "platform/system/LastError.h"
+#include "tests/platform/operations/FileOpsSupport.h"
+#include "tests/support/PrivateHome.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "CommandLine.h"
-#include "DriveMap.h"
-#include "TempDrive.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/processes/CommandLine.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 

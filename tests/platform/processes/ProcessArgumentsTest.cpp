@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ProcessArguments.h"
+#include "platform/processes/ProcessArguments.h"
 
 using Args = std::vector<std::string>;
 

@@ -8,12 +8,12 @@
 #include <fstream>
 #include <thread>
 
-#include "DriveMap.h"
-#include "LastError.h"
-#include "Process.h"
-#include "ProgramFolder.h"
-#include "TempDrive.h"
-#include "Terminal.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/drives/ProgramFolder.h"
+#include "platform/processes/Process.h"
+#include "platform/processes/Terminal.h"
+#include "platform/system/LastError.h"
+#include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
 

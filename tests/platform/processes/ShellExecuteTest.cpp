@@ -7,7 +7,7 @@
 #include <fstream>
 #include <map>
 
-#include "TempDrive.h"
+#include "tests/support/TempDrive.h"
 
 extern char** environ;
 

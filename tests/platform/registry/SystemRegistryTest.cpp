@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "DriveMap.h"
-#include "SystemRegistry.h"
-#include "TestMimeDatabase.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/registry/SystemRegistry.h"
+#include "tests/support/TestMimeDatabase.h"
 
 namespace {
 

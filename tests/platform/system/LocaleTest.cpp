@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Locale.h"
+#include "platform/system/Locale.h"
 
 namespace {
 
