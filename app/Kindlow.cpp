@@ -52,18 +52,51 @@ std::string CutText(const std::string& text, std::string::size_type size) {
   return text.substr(0, size);
 }
 
+// The description as the table can read it back: in a line a ";" ends a
+// field and swallows the character after it, and a "#" ends the line, so the
+// table would read a cut description, lose the view type or stop the start-up
+// on the icon index. A ";" is written as ",", a "#" as the sharp sign, which
+// looks the same ("C# source code", "PKCS#12 certificate bundle"); a control
+// character, which would break the line, as a blank.
+std::string ReadableDescription(const std::string& description) {
+  std::string text;
+  text.reserve(description.size());
+  for (const char c : description) {
+    if (c == ';') {
+      text += ',';
+    } else if (c == '#') {
+      text += "\xE2\x99\xAF";  // U+266F MUSIC SHARP SIGN
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      text += ' ';
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+// Whether the table reads an icon file back as it was written: a field
+// holding ";", "#" or a control character would not survive the reading.
+bool ReadableIconFile(const std::string& iconFile) {
+  for (const char c : iconFile) {
+    if (c == ';' || c == '#' || static_cast<unsigned char>(c) < 0x20) return false;
+  }
+  return true;
+}
+
 // One learned line, "extension; description; icon file; icon index; view
 // type;". The table reads only the first 199 characters of a line, and a line
 // cut inside its icon fields would stop the program's start-up with a
 // conversion error; so a line that would be longer keeps its fields by
 // shortening the description, and, should the icon file alone be too long,
-// goes without an icon.
+// goes without an icon, as does an icon file the table could not read back.
 std::string LearnedLine(const std::string& candidate, const std::string& description, const std::string& iconFile,
                         std::int32_t iconIndex, std::int32_t viewType) {
   const std::string head = candidate + "; ";
+  const std::string noIcon = "; -; 0; " + IntToStr(viewType) + ";";
   std::string tail = "; " + iconFile + "; " + IntToStr(iconIndex) + "; " + IntToStr(viewType) + ";";
-  if (head.size() + tail.size() > kMaxLineLength) tail = "; -; 0; " + IntToStr(viewType) + ";";
-  return head + CutText(description, kMaxLineLength - head.size() - tail.size()) + tail + kLineEnd;
+  if (head.size() + tail.size() > kMaxLineLength || !ReadableIconFile(iconFile)) tail = noIcon;
+  return head + CutText(ReadableDescription(description), kMaxLineLength - head.size() - tail.size()) + tail + kLineEnd;
 }
 
 // Negative indices name the shell's own icons by resource number; -151 to

@@ -150,8 +150,8 @@ TEST_F(Kindlow, TheLabelShowsEveryFoundExtensionBuiltInOnesIncluded) {
 }
 
 // Odd names in the database: globs that are not "*.ext", long and non-ASCII
-// extensions, punctuation, descriptions with ";", "#" and non-ASCII letters,
-// an icon file whose name holds a comma.
+// extensions, punctuation, descriptions with ";", "#" (written so that they
+// read back) and non-ASCII letters, an icon file whose name holds a comma.
 TEST_F(Kindlow, OddDatabaseEntriesAreWrittenAsTheyStandOrLeftOut) {
   db_.Write("system/mime/globs2",
             "50:text/x-alpha:*.abc\n"
@@ -190,7 +190,7 @@ TEST_F(Kindlow, OddDatabaseEntriesAreWrittenAsTheyStandOrLeftOut) {
       ".ABC; Alpha document; " + AlphaIcon() + "; 0; 1;",
       ".C++; C++ source code; -; 0; 1;",
       ".CMA; comma icon; -; 0; 1;",  // the icon holds a comma: not offered
-      ".SEM; semi; colon # hash; -; 0; 1;",
+      ".SEM; semi, colon \xE2\x99\xAF hash; -; 0; 1;",
       ".UML; Dokument f\xC3\xBCr \xC3\x9C; -; 0; 1;",
   };
   EXPECT_EQ(FileLines(), expected);

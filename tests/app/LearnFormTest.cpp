@@ -37,7 +37,7 @@ std::vector<std::string> LearnedLines(const std::string& alphaIcon) {
       "PX41",
       ".ABC; Alpha document; " + alphaIcon + "; 0; 1;",
       ".BAR; application/x-bare; -; 0; 1;",
-      ".SEM; semi; colon # hash; -; 0; 1;",
+      ".SEM; semi, colon \xE2\x99\xAF hash; -; 0; 1;",
   };
   lines.insert(lines.end(), BuiltInLines().begin(), BuiltInLines().end());
   return lines;

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/Kindlow.h"
 #include "app/RegForm.h"
 #include "components/Extension.h"
 #include "framework/core/Exception.h"
+#include "platform/registry/SystemRegistry.h"
 #include "tests/app/LearnerFixture.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
@@ -43,9 +45,11 @@ TEST_F(LearnedTable, TheTableLoadsTheLearnedTypes) {
   const Case cases[] = {
       {".abc", true, "Alpha document", 1},
       {".BAR", true, "application/x-bare", 1},
-      // "#" ends what the table reads of a line: the description before it,
-      // no view type (the text viewer), the shell's icon.
-      {".p7c", true, "PKCS", 0},
+      // Written with the sharp sign, it reads back whole with its view type.
+      {".p7c", true,
+       "PKCS\xE2\x99\xAF"
+       "7 file",
+       1},
       {".c", false, "", 0},  // never learned: not probed as ".c" alone
       {".txt", true, "Text Document", 4},
       {".wmf", true, "Windows Meta File", 4},
@@ -65,19 +69,61 @@ TEST_F(LearnedTable, TheTableLoadsTheLearnedTypes) {
   EXPECT_EQ(table.ExtTable[i][j][k].IconFile, table.ShellIconFile);
 }
 
-// A description holding "; " and a word of four or more characters moves the
-// learned icon fields along: the table's reading of that line fails.
-TEST_F(LearnedTable, ASemicolonInADescriptionStopsTheTablesReading) {
+// Descriptions holding what ends a field or a line read back as the same
+// description, with their icon and view type, and the table reads on.
+TEST_F(LearnedTable, EveryDescriptionReadsBackWithItsIconAndViewType) {
+  const std::string sharp = "\xE2\x99\xAF";
+  struct Case {
+    const char* extension;
+    std::string description;
+    std::string readBack;
+  };
+  const std::vector<Case> cases = {
+      {".D01", "Rel test; semicolon type", "Rel test, semicolon type"},
+      {".D02", "PKCS#12 certificate bundle", "PKCS" + sharp + "12 certificate bundle"},
+      {".D03", "C# source code", "C" + sharp + " source code"},
+      {".D04", "a;b;c", "a,b,c"},
+      {".D05", ";", ","},
+      {".D06", "#", sharp},
+      {".D07", "; leading and trailing;", ", leading and trailing,"},
+      {".D08", "tab\there\r\nand a line", "tab here  and a line"},
+      {".D09", "ends in a sharp #", "ends in a sharp " + sharp},
+  };
+  for (const Case& c : cases) {
+    const std::string type = std::string("text/x-") + (c.extension + 1);
+    platform::SetTestRegistryValue(c.extension, "", REG_SZ, type);
+    platform::SetTestRegistryValue(type, "", REG_SZ, c.description);
+    platform::SetTestRegistryValue(type + "\\DefaultIcon", "", REG_SZ, "C:\\icons\\d.png,3");
+  }
+  // An icon file the table could not read back goes without an icon.
+  platform::SetTestRegistryValue(".D10", "", REG_SZ, "text/x-d10");
+  platform::SetTestRegistryValue("text/x-d10", "", REG_SZ, "odd icon");
+  platform::SetTestRegistryValue("text/x-d10\\DefaultIcon", "", REG_SZ, "C:\\icons\\a;b#c.png,3");
   testing_support::ScriptedMessageBoxes boxes;
-  LearnForm->ShowModal();  // the fixture's ".SEM; semi; colon # hash; -; 0; 1;"
+  LearnForm->ShowModal();
+
   TExtension table(nullptr);
   table.FileName = LearnProgramDir() + "reginfo.ini";
-  try {
-    table.Init();
-    ADD_FAILURE() << "the table read the line";
-  } catch (const EConvertError& error) {
-    EXPECT_EQ(error.Message(), "'' is not a valid integer value");
+  table.Init();  // raises nothing
+  EXPECT_TRUE(boxes.Shown().empty());
+  for (const Case& c : cases) {
+    int i = 0, j = 0, k = 0;
+    ASSERT_TRUE(table.CheckExists(c.extension, i, j, k)) << c.extension;
+    const TExtSearch& type = table.ExtTable[i][j][k];
+    EXPECT_EQ(type.Description, c.readBack) << c.extension;
+    EXPECT_EQ(type.IconFile, "C:\\icons\\d.png") << c.extension;
+    EXPECT_EQ(type.IconIndex, 3) << c.extension;
+    EXPECT_EQ(type.ViewType, 1) << c.extension;
   }
+  int i = 0, j = 0, k = 0;
+  ASSERT_TRUE(table.CheckExists(".d10", i, j, k));
+  EXPECT_EQ(table.ExtTable[i][j][k].Description, "odd icon");
+  EXPECT_EQ(table.ExtTable[i][j][k].IconFile, table.ShellIconFile);
+  EXPECT_EQ(table.ExtTable[i][j][k].ViewType, 1);
+  // The fixture's own description holding both.
+  ASSERT_TRUE(table.CheckExists(".sem", i, j, k));
+  EXPECT_EQ(table.ExtTable[i][j][k].Description, "semi, colon " + sharp + " hash");
+  EXPECT_EQ(table.ExtTable[i][j][k].ViewType, 1);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "framework/listview/ListItem.h"
 #include "framework/listview/ListItems.h"
 #include "framework/menus/MenuItem.h"
+#include "platform/drives/DriveMap.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TestMimeDatabase.h"
@@ -222,6 +223,71 @@ TEST_F(MainFormTest, AFirstRunLearnsTheFileTypesBeforeTheWindowOpens) {
 
   OpenWindow();
   EXPECT_EQ(LearnForm, nullptr) << "with the file present no learner runs";
+}
+
+// Descriptions holding ";" and "#", as a user-installed type and Debian's
+// certificate types have them: every start reads them back with their icon
+// and view type, and the list shows them.
+TEST_F(MainFormTest, DescriptionsWithSemicolonsAndHashesSurviveEveryStart) {
+  testing_support::TestMimeDatabase db("main-window-db");
+  db.Write("system/mime/globs2", "50:text/x-rel:*.rel\n50:application/x-pkcs12:*.p12\n");
+  const auto xml = [](const std::string& type, const std::string& comment) {
+    return "<?xml version=\"1.0\"?>\n<mime-type xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\" "
+           "type=\"" +
+           type + "\">\n  <comment>" + comment + "</comment>\n</mime-type>\n";
+  };
+  db.Write("system/mime/text/x-rel.xml", xml("text/x-rel", "Rel test; semicolon type"));
+  db.Write("system/mime/application/x-pkcs12.xml", xml("application/x-pkcs12", "PKCS#12 certificate bundle"));
+  db.Write("system/icons/hicolor/index.theme",
+           "[Icon Theme]\nName=Hicolor\nDirectories=32x32/mimetypes\n[32x32/mimetypes]\nSize=32\n");
+  db.WritePng("system/icons/hicolor/32x32/mimetypes/text-x-rel.png");
+  db.Use();
+  WriteFile(programFolder_ / "a.rel", "rel");
+  WriteFile(programFolder_ / "b.p12", "p12");
+  std::filesystem::remove(RegInfoFile());
+  // The icon theme lies on a drive of its own.
+  platform::SetDriveMap({{'C', drive_.string(), 3}, {'D', testing_support::PrivateHome(), 3}});
+  const std::string relIcon = *platform::DrivePath(db.Root() + "/system/icons/hicolor/32x32/mimetypes/text-x-rel.png");
+  struct Case {
+    const char* extension;
+    const char* file;
+    const char* description;
+    bool ownIcon;  // else the shell's
+  };
+  const Case cases[] = {
+      {".rel", "a.rel", "Rel test, semicolon type", true},
+      {".p12", "b.p12",
+       "PKCS\xE2\x99\xAF"
+       "12 certificate bundle",
+       false},
+  };
+  testing_support::ScriptedMessageBoxes boxes;
+  for (int start = 1; start <= 2; ++start) {
+    OpenWindow();
+    for (const Case& c : cases) {
+      int i = 0, j = 0, k = 0;
+      ASSERT_TRUE(MainForm->FileExt->CheckExists(c.extension, i, j, k)) << c.extension << " start " << start;
+      const TExtSearch& type = MainForm->FileExt->ExtTable[i][j][k];
+      EXPECT_EQ(type.Description, c.description) << start;
+      EXPECT_EQ(type.ViewType, 1) << c.extension << " opens with the shell, start " << start;
+      if (c.ownIcon) {
+        EXPECT_EQ(type.IconFile, relIcon) << start;
+      } else {
+        EXPECT_EQ(type.IconFile, MainForm->FileExt->ShellIconFile) << start;
+      }
+      EXPECT_EQ(type.IconIndex, 0) << start;
+      bool listed = false;
+      for (int n = 0; n < MainForm->FileList->Items()->Count(); ++n) {
+        const TListItem* item = MainForm->FileList->Items()->Item(n);
+        if (item->Caption() != c.file) continue;
+        listed = true;
+        EXPECT_EQ(item->SubItems()->Strings(1), c.description) << c.file << " start " << start;
+      }
+      EXPECT_TRUE(listed) << c.file << " start " << start;
+    }
+    CloseWindow();
+  }
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(MainFormTest, AnErrorOutOfTheComponentsEndsTheConstruction) {
