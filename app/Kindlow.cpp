@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "app/RegForm.h"
 #include "framework/controls/Label.h"
@@ -12,6 +13,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
 #include "platform/files/FileIO.h"
+#include "platform/files/FileReplacement.h"
 
 namespace {
 
@@ -124,6 +126,39 @@ void ShowCurrent(const std::string& text) {
   if (LearnForm != nullptr) LearnForm->CurExt_L->SetCaption(text);
 }
 
+void ReportWriteFailure() { ShowMessage("Unable to write to " + LearnedFilePath()); }
+
+// Probes every candidate and writes the marker and a line for each found
+// extension; false as soon as a write fails.
+bool ProbeCandidates(TKindlow& learner, platform::FileReplacement& file) {
+  if (!file.Write(std::string("PX41") + kLineEnd)) return false;
+  int counter = 0;
+  std::string candidate = ".   ";
+  for (int x = 48; x <= 90; ++x) {
+    candidate[1] = static_cast<char>(x);
+    for (int y = 32; y <= 90; ++y) {
+      candidate[2] = static_cast<char>(y);
+      for (int z = 32; z <= 90; ++z) {
+        candidate[3] = static_cast<char>(z);
+        ++counter;
+        if (!learner.LookUp(candidate)) continue;
+        learner.ViewType = learner.Classify(candidate);
+        ShowCurrent(candidate + " " + learner.Description);
+        if (learner.ViewType != 1) continue;
+        // One write per line hands each line to the system as soon as it is
+        // learned; syncing each to the disk would cost the run seconds, and
+        // the file counts only once it is whole and synced.
+        const std::string line =
+            LearnedLine(candidate, learner.Description, learner.IconFile, learner.IconIndex, learner.ViewType);
+        if (!file.Write(line)) return false;
+      }
+      ShowProgress(counter);
+      Application->ProcessMessages();
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 TKindlow::TKindlow() : Registry(new TRegistry) { Registry->SetRootKey(HKEY_CLASSES_ROOT); }
@@ -183,41 +218,36 @@ void TKindlow::ScanRegistry() {
   // A run that an error ended may have left a key open; every name of the
   // scan is looked up from the root.
   Registry->CloseKey();
-  std::unique_ptr<platform::File> file = platform::File::Open(LearnedFilePath(), platform::File::Mode::Write);
-  if (!file) {
+  learned_ = platform::FileReplacement::Begin(LearnedFilePath());
+  scanFailed_ = !learned_;
+  if (scanFailed_) {
     ShowMessage("Can't open RegInfo.ini");
     return;
   }
-  file->Write(std::string("PX41") + kLineEnd);
-  int counter = 0;
-  std::string candidate = ".   ";
-  for (int x = 48; x <= 90; ++x) {
-    candidate[1] = static_cast<char>(x);
-    for (int y = 32; y <= 90; ++y) {
-      candidate[2] = static_cast<char>(y);
-      for (int z = 32; z <= 90; ++z) {
-        candidate[3] = static_cast<char>(z);
-        ++counter;
-        if (!LookUp(candidate)) continue;
-        ViewType = Classify(candidate);
-        ShowCurrent(candidate + " " + Description);
-        if (ViewType != 1) continue;
-        // One write per line hands each line to the system as soon as it is
-        // learned; syncing each to the disk would cost the run seconds.
-        file->Write(LearnedLine(candidate, Description, IconFile, IconIndex, ViewType));
-      }
-      ShowProgress(counter);
-      Application->ProcessMessages();
-    }
+  bool written = false;
+  try {
+    written = ProbeCandidates(*this, *learned_);
+  } catch (...) {
+    // A scan an error ends leaves the old file: a cut table would be used by
+    // every later start.
+    learned_.reset();
+    throw;
   }
-  file->Flush();
+  if (written) return;
+  learned_.reset();
+  scanFailed_ = true;
+  ReportWriteFailure();
 }
 
 void TKindlow::AppendDefaults() {
-  std::unique_ptr<platform::File> file = platform::File::Open(LearnedFilePath(), platform::File::Mode::Append);
-  if (!file) return;
+  if (std::exchange(scanFailed_, false)) return;
+  std::unique_ptr<platform::FileReplacement> file = std::move(learned_);
+  if (!file) {
+    file = platform::FileReplacement::Begin(LearnedFilePath());
+    if (!file) return;
+    if (const auto old = platform::ReadWholeFile(LearnedFilePath())) file->Write(*old);
+  }
   std::string lines;
   for (const BuiltIn& builtIn : kBuiltIns) lines += std::string(builtIn.line) + kLineEnd;
-  file->Write(lines);
-  file->Flush();
+  if (!file->Write(lines) || !file->Commit()) ReportWriteFailure();
 }

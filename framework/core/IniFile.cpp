@@ -6,6 +6,7 @@
 #include "framework/core/StringList.h"
 #include "framework/core/SysUtils.h"
 #include "platform/files/FileIO.h"
+#include "platform/files/FileReplacement.h"
 #include "platform/files/Find.h"
 #include "platform/system/Locale.h"
 

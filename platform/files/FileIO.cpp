@@ -71,38 +71,4 @@ std::optional<std::string> ReadWholeFile(const std::string& drivePath) {
   return content;
 }
 
-bool ReplaceFileContents(const std::string& drivePath, const std::string& contents) {
-  const auto host = HostPath(drivePath);
-  if (!host) return false;
-  struct stat st {};
-  const bool exists = ::stat(host->c_str(), &st) == 0;
-  // A file its owner may not write stays as it is, as it would on a disk
-  // that honours the read-only attribute; root would otherwise replace it.
-  if (exists && (st.st_mode & S_IWUSR) == 0) return false;
-  if (exists && ::access(host->c_str(), W_OK) != 0) return false;
-  const std::string temp = *host + ".new-XXXXXX";
-  std::string name = temp;
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return false;
-  ::fchmod(fd, exists ? (st.st_mode & 07777) : 0644);
-  const char* p = contents.data();
-  std::size_t left = contents.size();
-  bool ok = true;
-  while (ok && left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(name.c_str(), host->c_str()) == 0;
-  if (!ok) ::unlink(name.c_str());
-  return ok;
-}
-
 }  // namespace platform

@@ -44,10 +44,4 @@ class File {
 /// The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& drivePath);
 
-/// Writes a file so that no reader ever sees it half written: the content
-/// goes to a new file beside it, which then replaces the old one. The old
-/// file's permissions are kept; a file that may not be written is left as it
-/// is and the result is false.
-bool ReplaceFileContents(const std::string& drivePath, const std::string& contents);
-
 }  // namespace platform

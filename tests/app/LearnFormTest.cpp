@@ -18,13 +18,17 @@
 #include "framework/forms/Dialogs.h"
 #include "platform/registry/SystemRegistry.h"
 #include "tests/app/LearnerFixture.h"
+#include "tests/support/InterruptedWrites.h"
 #include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/SmallTmpfs.h"
 
 namespace {
 
 using learner_test::BuiltInLines;
 using learner_test::LearnerTest;
+using testing_support::InterruptedWrites;
 using testing_support::ScriptedMessageBoxes;
+using testing_support::SmallTmpfs;
 
 using LearnFormTest = LearnerTest;
 
@@ -145,7 +149,8 @@ TEST_F(LearnFormTest, ProgressShowsEveryFiftyNineCandidatesWhileMessagesRun) {
   EXPECT_EQ(shown.back(), std::make_pair(100, std::string("100%")));
 }
 
-// Runs the dialog modally; when the error of the scan is shown, records what
+// Runs the dialog modally, relearning when asked; when the error of the scan
+// is shown, records what
 // the dialog shows and closes it by its window's close box, as a user would.
 struct FailedRun {
   std::vector<TMessageBoxRequest> boxes;
@@ -157,6 +162,7 @@ struct FailedRun {
 FailedRun RunUntilError() {
   FailedRun run;
   TMessageBoxHandler previous = SetMessageBoxHandler([&](const TMessageBoxRequest& request) {
+    if ((request.Flags & MB_TYPEMASK) == MB_YESNO) return IDYES;  // "Relearn File Types?"
     run.boxes.push_back(request);
     QTimer::singleShot(0, [&] {
       run.openAfterError = LearnForm->Visible();
@@ -175,33 +181,36 @@ TEST_F(LearnFormTest, AnErrorOfTheScanLeavesTheDialogOpenWithCloseDisabled) {
   struct Case {
     std::function<void()> setUp;
     const char* message;
-    std::vector<std::string> written;
   };
   const std::vector<Case> cases = {
       {[] { platform::SetTestRegistryValue("text/x-alpha\\DefaultIcon", "", REG_SZ, "C:\\icons\\a.png,x"); },
-       "'x' is not a valid integer value",
-       {"PX41"}},
-      {[] { platform::SetTestRegistryValue(".DWD", "", REG_DWORD, "1234"); },
-       "Invalid data type for ''",
-       {"PX41", ".ABC; Alpha document; ICON; 0; 1;", ".BAR; application/x-bare; -; 0; 1;"}},
+       "'x' is not a valid integer value"},
+      {[] { platform::SetTestRegistryValue(".DWD", "", REG_DWORD, "1234"); }, "Invalid data type for ''"},
   };
-  for (const Case& c : cases) {
-    std::filesystem::remove(FilePath());
-    platform::ReloadRegistry();
-    c.setUp();
-    const FailedRun run = RunUntilError();
-    ASSERT_EQ(run.boxes.size(), 1u) << c.message;
-    EXPECT_EQ(run.boxes[0].Text, c.message);
-    EXPECT_EQ(run.boxes[0].Flags, MB_OK | MB_ICONSTOP);
-    EXPECT_TRUE(run.openAfterError) << c.message;
-    EXPECT_FALSE(run.closeEnabled) << c.message;
-    EXPECT_NE(run.current, "DONE!") << c.message;
-    std::vector<std::string> written = c.written;
-    for (std::string& line : written) {
-      if (const auto at = line.find("ICON"); at != std::string::npos) line.replace(at, 4, AlphaIcon());
+  const std::string old = "PX41\r\n.OLD; old type; -; 0; 1;\r\n";
+  for (const bool withOld : {false, true}) {
+    for (const Case& c : cases) {
+      std::filesystem::remove(FilePath());
+      if (withOld) WriteFile(old);
+      platform::ReloadRegistry();
+      c.setUp();
+      const FailedRun run = RunUntilError();
+      ASSERT_EQ(run.boxes.size(), 1u) << c.message;
+      EXPECT_EQ(run.boxes[0].Text, c.message);
+      EXPECT_EQ(run.boxes[0].Flags, MB_OK | MB_ICONSTOP);
+      EXPECT_TRUE(run.openAfterError) << c.message;
+      EXPECT_FALSE(run.closeEnabled) << c.message;
+      EXPECT_NE(run.current, "DONE!") << c.message;
+      // The cut scan never takes the file's place: the old file stays, or
+      // none, so that the next start learns again; no new file stays beside it.
+      if (withOld) {
+        EXPECT_EQ(ReadFile(), old) << c.message;
+      } else {
+        EXPECT_FALSE(std::filesystem::exists(FilePath())) << c.message;
+      }
+      EXPECT_EQ(FolderNames(), std::vector<std::string>(withOld ? 1 : 0, "RegInfo.ini")) << c.message;
+      EXPECT_FALSE(LearnForm->Visible());
     }
-    EXPECT_EQ(FileLines(), written) << c.message;
-    EXPECT_FALSE(LearnForm->Visible());
   }
   // Without the faulty key the next run learns everything again.
   platform::ReloadRegistry();
@@ -225,6 +234,90 @@ TEST_F(LearnFormTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStillEnds) {
   EXPECT_TRUE(LearnForm->Close_B->Enabled());
   EXPECT_TRUE(std::filesystem::is_directory(FilePath()));
   EXPECT_FALSE(LearnForm->Visible());
+}
+
+// A run cut short at any of its writes, as a killed process would leave it:
+// the file is the old one or none, never a part, and the next start learns
+// the whole file again, removing what the cut run left beside it.
+TEST_F(LearnFormTest, ARunCutShortAtAnyWriteLeavesTheOldFileOrNone) {
+  int steps = 0;
+  {
+    InterruptedWrites count;
+    ScriptedMessageBoxes boxes;
+    LearnForm->ShowModal();
+    steps = count.Steps();
+  }
+  // The new file, the marker, three learned lines, the built-in lines, the
+  // sync and the rename.
+  ASSERT_EQ(steps, 8);
+  const std::string old = "PX41\r\n.OLD; old type; -; 0; 1;\r\n";
+  const std::string path = LearnProgramDir() + "RegInfo.ini";
+  for (const bool withOld : {false, true}) {
+    for (int allowed = 0; allowed < steps; ++allowed) {
+      std::filesystem::remove_all(programFolder_);
+      std::filesystem::create_directories(programFolder_);
+      if (withOld) WriteFile(old);
+      {
+        InterruptedWrites cut(allowed);
+        ScriptedMessageBoxes boxes;
+        boxes.Script({IDYES});
+        LearnForm->ShowModal();
+        std::vector<std::string> texts;
+        if (withOld) texts.push_back("Relearn File Types?");
+        texts.push_back(allowed == 0 ? "Can't open RegInfo.ini" : "Unable to write to " + path);
+        EXPECT_EQ(boxes.Texts(), texts) << allowed;
+      }
+      if (withOld) {
+        EXPECT_EQ(ReadFile(), old) << allowed;
+      } else {
+        EXPECT_FALSE(std::filesystem::exists(FilePath())) << allowed;
+      }
+      ScriptedMessageBoxes boxes;
+      boxes.Script({IDYES});
+      LearnForm->ShowModal();
+      EXPECT_EQ(FileLines(), LearnedLines(AlphaIcon())) << allowed;
+      EXPECT_EQ(FolderNames(), std::vector<std::string>{"RegInfo.ini"}) << allowed;
+    }
+  }
+}
+
+// A program folder on a full file system: the write fails, which is said,
+// and the old file (or none) stays, with nothing beside it.
+TEST_F(LearnFormTest, AFullFileSystemLeavesTheOldFileAndSaysSo) {
+  // Enough types to fill more than a page of the file.
+  std::string globs;
+  for (int n = 0; n < 200; ++n) {
+    globs += "50:application/x-filler-type-with-a-rather-long-name-" + std::to_string(n) + ":*.q" +
+             static_cast<char>('a' + n / 26) + static_cast<char>('a' + n % 26) + "\n";
+  }
+  db_.Write("system/mime/globs2", globs);
+  db_.Use();
+  const std::string old = "PX41\r\n.OLD; old type; -; 0; 1;\r\n";
+  const struct {
+    bool withOld;
+    int freePages;  // 0: not a byte; 1: the file is cut after its first page
+  } cases[] = {{true, 0}, {false, 0}, {true, 1}, {false, 1}};
+  for (const auto& c : cases) {
+    SmallTmpfs full(programFolder_, 256 << 10);
+    if (!full.Mounted()) GTEST_SKIP() << "may not mount a tmpfs here";
+    if (c.withOld) WriteFile(old);
+    full.Fill(c.freePages);
+    ScriptedMessageBoxes boxes;
+    boxes.Script({IDYES});
+    LearnForm->ShowModal();
+    std::vector<std::string> texts;
+    if (c.withOld) texts.push_back("Relearn File Types?");
+    texts.push_back("Unable to write to " + LearnProgramDir() + "RegInfo.ini");
+    EXPECT_EQ(boxes.Texts(), texts) << c.freePages;
+    if (c.withOld) {
+      EXPECT_EQ(ReadFile(), old) << c.freePages;
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(FilePath())) << c.freePages;
+    }
+    std::vector<std::string> names = {".filler"};
+    if (c.withOld) names.push_back("RegInfo.ini");
+    EXPECT_EQ(FolderNames(), names) << c.freePages;
+  }
 }
 
 }  // namespace

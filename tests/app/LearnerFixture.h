@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -101,6 +102,15 @@ class LearnerTest : public ::testing::Test {
       start = end + 2;
     }
     return lines;
+  }
+  /// The names in the program folder, sorted.
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(programFolder_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
   /// The drive path of the alpha type's icon, as its DefaultIcon names it.
   std::string AlphaIcon() const {

@@ -1,7 +1,6 @@
 #include "tests/components/ComponentTestSupport.h"
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <cstdio>
 #include <ctime>
@@ -71,16 +70,6 @@ std::string Names(const fs::path& folder) {
   std::string text;
   for (const auto& name : names) text += (text.empty() ? "" : " | ") + name;
   return text;
-}
-
-SmallTmpfs::SmallTmpfs(const fs::path& where, std::uint64_t bytes) : path_(where) {
-  fs::create_directories(path_);
-  const std::string options = "size=" + std::to_string(bytes);
-  mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, options.c_str()) == 0;
-}
-
-SmallTmpfs::~SmallTmpfs() {
-  if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
 }
 
 }  // namespace component_test

@@ -8,6 +8,7 @@
 
 #include "tests/support/PrivateClipboard.h"
 #include "tests/support/ScriptedMessageBoxes.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TempDrive.h"
 
 namespace component_test {
@@ -50,18 +51,6 @@ std::string SamplePng();
 /// The names in a folder, sorted, joined by " | ".
 std::string Names(const fs::path& folder);
 
-/// A tmpfs of `bytes` mounted on a fresh folder; Mounted() is false where
-/// the test may not mount (it then skips). Unmounted when destroyed.
-class SmallTmpfs {
- public:
-  SmallTmpfs(const fs::path& where, std::uint64_t bytes);
-  ~SmallTmpfs();
-  bool Mounted() const { return mounted_; }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-  bool mounted_ = false;
-};
+using testing_support::SmallTmpfs;
 
 }  // namespace component_test

@@ -6,6 +6,7 @@
 
 #include "platform/drives/DriveMap.h"
 #include "platform/files/FileIO.h"
+#include "platform/files/FileReplacement.h"
 #include "tests/support/TempDrive.h"
 
 namespace {
