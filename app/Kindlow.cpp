@@ -14,6 +14,7 @@
 #include "framework/forms/Dialogs.h"
 #include "platform/files/FileIO.h"
 #include "platform/files/FileReplacement.h"
+#include "platform/registry/SystemRegistry.h"
 
 namespace {
 
@@ -218,6 +219,9 @@ void TKindlow::ScanRegistry() {
   // A run that an error ended may have left a key open; every name of the
   // scan is looked up from the root.
   Registry->CloseKey();
+  // Types installed or removed since the last run count: the registry of a
+  // running system is always the one in force.
+  platform::RereadFileTypes();
   learned_ = platform::FileReplacement::Begin(LearnedFilePath());
   scanFailed_ = !learned_;
   if (scanFailed_) {

@@ -42,7 +42,7 @@ State& Registry() {
 }
 
 // The database is read on first use, not at start-up: only the file-type
-// learner needs it.
+// learner needs it, and each of its runs reads it afresh (RereadFileTypes).
 MimeDatabase& Database() {
   State& state = Registry();
   if (!state.database) state.database = std::make_unique<MimeDatabase>();
@@ -137,10 +137,11 @@ bool RegKeyExists(HKEY key, std::string_view subKey) {
   return KeyExistsAt(folded);
 }
 
+void RereadFileTypes() { Registry().database.reset(); }
+
 void ReloadRegistry() {
-  State& state = Registry();
-  state.database.reset();
-  state.testKeys.clear();
+  RereadFileTypes();
+  Registry().testKeys.clear();
 }
 
 void AddTestRegistryKey(const std::string& key) {

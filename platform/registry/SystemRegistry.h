@@ -48,10 +48,13 @@ namespace platform {
 /// short names of extension probes.
 bool RegKeyExists(HKEY key, std::string_view subKey);
 
-/// Forgets what was read of the MIME database and the icon theme and every
-/// test key; the next call reads them again from the environment in force
-/// (XDG_DATA_HOME, XDG_DATA_DIRS, the icon theme setting, the language).
-/// Keys that are open stay valid.
+/// Forgets what was read of the MIME database and the icon theme, so the
+/// next call reads the file types installed now, from the environment in
+/// force (XDG_DATA_HOME, XDG_DATA_DIRS, the icon theme setting, the
+/// language). Test keys stay; keys that are open stay valid.
+void RereadFileTypes();
+
+/// RereadFileTypes, and every test key removed.
 void ReloadRegistry();
 
 /// Adds an empty key (and the keys above it) that hides a database key of

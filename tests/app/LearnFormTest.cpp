@@ -236,6 +236,30 @@ TEST_F(LearnFormTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStillEnds) {
   EXPECT_FALSE(LearnForm->Visible());
 }
 
+// Types installed or removed while the program runs count at the next run:
+// the learner reads the system's file types afresh each time.
+TEST_F(LearnFormTest, ARelearnSeesTheTypesInstalledNow) {
+  ScriptedMessageBoxes boxes;
+  LearnForm->ShowModal();
+  ASSERT_EQ(FileLines(), LearnedLines(AlphaIcon()));
+  db_.Write("system/mime/globs2",
+            "50:text/x-alpha:*.abc\n"
+            "50:text/x-new:*.new\n"
+            "50:text/x-semi:*.sem\n");
+  db_.Write("system/mime/text/x-new.xml", learner_test::TypeXml("text/x-new", "Newly installed"));
+  boxes.Script({IDYES});
+  LearnForm->ShowModal();
+  std::vector<std::string> expected = {
+      "PX41",
+      ".ABC; Alpha document; " + AlphaIcon() + "; 0; 1;",
+      ".NEW; Newly installed; -; 0; 1;",
+      ".SEM; semi, colon \xE2\x99\xAF hash; -; 0; 1;",
+  };
+  expected.insert(expected.end(), BuiltInLines().begin(), BuiltInLines().end());
+  EXPECT_EQ(FileLines(), expected);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Relearn File Types?"});
+}
+
 // A run cut short at any of its writes, as a killed process would leave it:
 // the file is the old one or none, never a part, and the next start learns
 // the whole file again, removing what the cut run left beside it.
