@@ -10,6 +10,7 @@
 #include "framework/bars/ToolBar.h"
 #include "framework/controls/Panel.h"
 #include "framework/core/IniFile.h"
+#include "framework/core/MemIniFile.h"
 #include "framework/graphics/Font.h"
 #include "framework/listview/ListColumn.h"
 #include "framework/listview/ListColumns.h"
@@ -123,7 +124,10 @@ void TPXManager::LoadSettings(const std::string& fileName) {
 }
 
 void TPXManager::SaveSettings(const std::string& fileName) {
-  const auto ini = std::make_unique<TIniFile>(fileName);
+  // The erase and the 23 keys are made in memory and reach the file in one
+  // replacement, so a close cut short leaves the old layout or the new one,
+  // never an empty file or a part of the keys.
+  const auto ini = std::make_unique<TMemIniFile>(fileName);
   // Erased whole, so keys written into "VIEW" by hand do not survive; the
   // other sections and their comments stay as they are.
   ini->EraseSection("VIEW");

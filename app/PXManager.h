@@ -39,9 +39,9 @@ class TPXManager {
   /// the file list's five column widths and the three bars' places and
   /// visibility, then applies the look to the main window.
   void LoadSettings(const std::string& fileName);
-  /// Erases section "VIEW" and writes its 23 keys again from the live windows.
-  /// A write the system refuses raises Exception "Unable to write to <file>";
-  /// when the erase itself is refused the file is unchanged.
+  /// Erases section "VIEW" and writes its 23 keys again from the live windows,
+  /// all in one replacement of the file. A write the system refuses raises
+  /// Exception "Unable to write to <file>", and the file is unchanged.
   void SaveSettings(const std::string& fileName);
   /// Gives one window `Font` and its colours: 1 the main window (with its
   /// folder tree and file list), 2 the properties dialog, 3 the search

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "framework/core/Object.h"
 
+class TIniLines;
 class TStringList;
 
 /// A settings file in the INI text format, reached by its drive path.
@@ -14,15 +16,18 @@ class TStringList;
 /// are dropped, and a value in a pair of single or double quotes loses them;
 /// a value reads as at most 2,047 characters. Lines starting with ";" are
 /// comments. The first section of a name, and its first key of a name, count.
+/// A UTF-8 byte-order mark at the start is skipped when reading and kept.
 ///
 /// Every read reads the file afresh, so another program's changes show.
 /// Every write goes to the file at once and whole (written beside it, then
-/// put in its place), so no reader ever sees it half written; everything but
-/// the changed lines stays byte for byte. A write the system refuses raises
-/// Exception "Unable to write to <file name>" and leaves the file unchanged.
+/// put in its place; through a symbolic link to its target), so no reader
+/// ever sees it half written; everything but the changed lines stays byte for
+/// byte. A write the system refuses raises Exception "Unable to write to
+/// <file name>" and leaves the file unchanged.
 class TIniFile : public TObject {
  public:
   explicit TIniFile(std::string fileName);
+  ~TIniFile() override;
 
   const std::string& FileName() const { return fileName_; }
 
@@ -52,12 +57,21 @@ class TIniFile : public TObject {
   /// Replaces `sections` by the file's section names, in file order.
   void ReadSections(TStringList* sections) const;
   /// Every write has reached the file already; kept for callers that flush.
-  void UpdateFile() {}
+  virtual void UpdateFile() {}
+
+ protected:
+  /// The file's text, or nothing when it cannot be read (or is missing).
+  virtual std::optional<std::string> Load() const;
+  /// Puts a changed text in the file's place; raises Exception "Unable to
+  /// write to <file name>" when the system refuses.
+  virtual void Store(const std::string& contents);
 
  private:
   std::string Contents() const;
-  void Store(const std::string& contents) const;
-  std::optional<std::string> Find(const std::string& section, const std::string& key) const;
+  /// Applies a change to the lines and stores the text when it changed.
+  void Change(const std::function<void(TIniLines&)>& change);
+  /// Whether the file is there at all, readable or not.
+  bool Exists() const;
 
   std::string fileName_;
 };

@@ -1,6 +1,7 @@
 // "Settings.ini": defaults, value syntax, the program-folder macro, the
 // rewritten "VIEW" section and a file that cannot be written.
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -13,10 +14,13 @@
 #include "framework/bars/ControlBar.h"
 #include "framework/bars/ToolBar.h"
 #include "framework/controls/Panel.h"
+#include "framework/core/Exception.h"
 #include "framework/graphics/Font.h"
 #include "framework/listview/ListColumn.h"
 #include "framework/listview/ListColumns.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/InterruptedWrites.h"
+#include "tests/support/NoFileOverrides.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
 namespace app_test {
@@ -193,6 +197,118 @@ TEST_F(Settings, AReadOnlyFileIsReportedOnceAndTheWindowStillCloses) {
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Unable to write to C:\\Pellix4\\Settings.ini"});
   EXPECT_FALSE(MainForm->Visible());
   EXPECT_EQ(ReadFile(SettingsFile()), before);
+}
+
+// The names in a folder that are new files of a replacement left behind.
+std::vector<std::string> LeftOver(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".new-") != std::string::npos) names.push_back(name);
+  }
+  return names;
+}
+
+// A close cut short at any of its writes, as a killed process would leave
+// it: the file holds the old "VIEW" or the new one, whole; the next close
+// writes the new one and removes what the cut one left, as it removes a new
+// file an earlier crash left.
+TEST_F(Settings, ACloseCutShortAtAnyWriteLeavesTheOldOrTheNewFile) {
+  const std::string old = "[ENV]\r\nFSize=9\r\n[VIEW]\r\nMainWidth=700\r\nCOL1=100\r\n[PX41]\r\nBIN=x.exe\r\n";
+  WriteFile(SettingsFile(), old);
+  OpenWindow();
+  MainForm->LocationBar->SetVisible(false);
+  const std::string name = ProgramDir() + "Settings.ini";
+  int steps = 0;
+  {
+    testing_support::InterruptedWrites count;
+    PXManager->SaveSettings(name);
+    steps = count.Steps();
+  }
+  EXPECT_EQ(steps, 4) << "one new file, one write, one sync, one rename";
+  const std::string saved = ReadFile(SettingsFile());
+  ASSERT_NE(saved, old);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '['), 3);
+  EXPECT_NE(saved.find("LBarVis=0"), std::string::npos);
+  for (const bool crashedBefore : {false, true}) {
+    for (int allowed = 0; allowed < steps + (crashedBefore ? 1 : 0); ++allowed) {
+      WriteFile(SettingsFile(), old);
+      if (crashedBefore) WriteFile(programFolder_ / "Settings.ini.new-Ab12Cd", "[VIEW]\r\nCOL1=1");
+      {
+        testing_support::InterruptedWrites cut(allowed);
+        try {
+          PXManager->SaveSettings(name);
+          ADD_FAILURE() << "the cut close succeeded at " << allowed;
+        } catch (const Exception& error) {
+          EXPECT_EQ(error.Message(), "Unable to write to C:\\Pellix4\\Settings.ini");
+        }
+      }
+      const std::string now = ReadFile(SettingsFile());
+      EXPECT_TRUE(now == old || now == saved) << allowed << ": " << now;
+      PXManager->SaveSettings(name);
+      EXPECT_EQ(ReadFile(SettingsFile()), saved) << allowed;
+      EXPECT_EQ(LeftOver(programFolder_), std::vector<std::string>{}) << allowed;
+    }
+  }
+}
+
+// A link is written through: the link stays, its target gets the layout.
+TEST_F(Settings, ASettingsFileThatIsALinkIsWrittenThroughToItsTarget) {
+  fs::create_directories(drive_ / "conf");
+  const fs::path target = drive_ / "conf" / "Settings.ini";
+  WriteFile(target, "[ENV]\r\nFSize=9\r\n[VIEW]\r\nMainWidth=700\r\n");
+  fs::create_symlink("../conf/Settings.ini", SettingsFile());
+  OpenWindow();
+  EXPECT_EQ(MainForm->Width(), 700) << "read through the link";
+  MainForm->LocationBar->SetVisible(false);
+  MainForm->Show();
+  testing_support::ScriptedMessageBoxes boxes;
+  MainForm->Close();
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_TRUE(fs::is_symlink(SettingsFile()));
+  EXPECT_EQ(fs::read_symlink(SettingsFile()), "../conf/Settings.ini");
+  const std::string after = ReadFile(target);
+  EXPECT_EQ(after.substr(0, after.find("[VIEW]")), "[ENV]\r\nFSize=9\r\n");
+  EXPECT_NE(after.find("LBarVis=0"), std::string::npos);
+  EXPECT_EQ(LeftOver(drive_ / "conf"), std::vector<std::string>{});
+}
+
+// A writable file in a folder the user may not write is rewritten in place.
+TEST_F(Settings, AWritableFileInAFolderThatIsNotIsRewrittenInPlace) {
+  WriteFile(SettingsFile(), "[ENV]\r\nFSize=9\r\n[VIEW]\r\nMainWidth=700\r\n");
+  OpenWindow();
+  MainForm->LocationBar->SetVisible(false);
+  MainForm->Show();
+  testing_support::ScriptedMessageBoxes boxes;
+  {
+    const testing_support::NoFileOverrides asUser;
+    if (!asUser.Held()) GTEST_SKIP() << "root writes every folder here";
+    fs::permissions(programFolder_, fs::perms::owner_read | fs::perms::owner_exec);
+    MainForm->Close();
+    fs::permissions(programFolder_, fs::perms::owner_all);
+  }
+  EXPECT_TRUE(boxes.Shown().empty()) << boxes.Texts()[0];
+  const std::string after = ReadFile(SettingsFile());
+  EXPECT_EQ(after.substr(0, after.find("[VIEW]")), "[ENV]\r\nFSize=9\r\n");
+  EXPECT_NE(after.find("LBarVis=0"), std::string::npos);
+}
+
+// An editor's byte-order mark: the first section is read, the mark stays and
+// "VIEW" is not written twice.
+TEST_F(Settings, AByteOrderMarkIsSkippedWhenReadAndKeptOnClose) {
+  const std::string mark = "\xEF\xBB\xBF";
+  WriteFile(SettingsFile(), mark + "[VIEW]\r\nMainWidth=700\r\nLBarVis=0\r\n[ENV]\r\nFSize=9\r\n");
+  OpenWindow();
+  EXPECT_EQ(MainForm->Width(), 700);
+  EXPECT_FALSE(MainForm->LocationBar->Visible());
+  MainForm->Show();
+  MainForm->Close();
+  const std::string after = ReadFile(SettingsFile());
+  const std::string start = mark + "[ENV]\r\nFSize=9\r\n[VIEW]";
+  EXPECT_EQ(after.substr(0, start.size()), start);
+  EXPECT_EQ(after.find("[VIEW]"), after.rfind("[VIEW]"));
+  EXPECT_NE(after.find("MainWidth=700"), std::string::npos);
+  EXPECT_NE(after.find("LBarVis=0"), std::string::npos);
 }
 
 }  // namespace

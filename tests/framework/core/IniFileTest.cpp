@@ -4,6 +4,7 @@
 
 #include "framework/core/Exception.h"
 #include "framework/core/IniFile.h"
+#include "framework/core/MemIniFile.h"
 #include "framework/core/StringList.h"
 #include "platform/drives/DriveMap.h"
 #include "tests/support/TempDrive.h"
@@ -140,6 +141,70 @@ TEST_F(IniFile, WriteIntoAMissingFolderRaises) {
     EXPECT_EQ(e.Message(), "Unable to write to C:\\Missing\\Settings.ini");
   }
   EXPECT_FALSE(std::filesystem::exists(root_ / "Missing"));
+}
+
+// An editor's UTF-8 byte-order mark does not hide the first section, and
+// stays at the start of what is written back.
+TEST_F(IniFile, AByteOrderMarkIsSkippedWhenReadAndKeptWhenWritten) {
+  const std::string mark = "\xEF\xBB\xBF";
+  Put(mark + "[VIEW]\r\nCOL1=100\r\n[ENV]\r\nFSize=9\r\n");
+  TIniFile ini(name_);
+  EXPECT_TRUE(ini.SectionExists("VIEW"));
+  EXPECT_EQ(ini.ReadInteger("VIEW", "COL1", 145), 100);
+  TStringList sections;
+  ini.ReadSections(&sections);
+  EXPECT_EQ(sections.Count(), 2);
+  EXPECT_EQ(sections[0], "VIEW");
+  ini.WriteInteger("VIEW", "COL1", 120);
+  EXPECT_EQ(Get(), mark + "[VIEW]\r\nCOL1=120\r\n[ENV]\r\nFSize=9\r\n");
+  ini.EraseSection("VIEW");
+  EXPECT_EQ(Get(), mark + "[ENV]\r\nFSize=9\r\n");
+  TMemIniFile mem(name_);
+  mem.WriteInteger("VIEW", "COL1", 7);
+  mem.UpdateFile();
+  EXPECT_EQ(Get(), mark + "[ENV]\r\nFSize=9\r\n[VIEW]\r\nCOL1=7\r\n");
+  // A mark alone is no section, nor is one that is not at the start.
+  Put("x" + mark + "[VIEW]\r\nCOL1=100\r\n");
+  EXPECT_FALSE(ini.SectionExists("VIEW"));
+}
+
+// Changes made in memory are read back at once and reach the file together,
+// in one replacement, when the file is updated.
+TEST_F(IniFile, AMemoryFileWritesEveryChangeAtOnceOnUpdate) {
+  const std::string old = "; kept\r\n[VIEW]\r\nCOL1=100\r\nExtra=1\r\n[ENV]\r\nFSize=9\r\n";
+  Put(old);
+  TMemIniFile ini(name_);
+  ini.EraseSection("VIEW");
+  EXPECT_FALSE(ini.SectionExists("VIEW"));
+  ini.WriteInteger("VIEW", "COL1", 120);
+  ini.WriteBool("VIEW", "LBarVis", false);
+  EXPECT_EQ(ini.ReadInteger("VIEW", "COL1", 0), 120);
+  EXPECT_EQ(Get(), old) << "nothing reaches the file before the update";
+  ini.UpdateFile();
+  EXPECT_EQ(Get(), "; kept\r\n[ENV]\r\nFSize=9\r\n[VIEW]\r\nCOL1=120\r\nLBarVis=0\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), std::filesystem::directory_iterator()), 1);
+  // Without a change the update writes nothing: no file is made.
+  TMemIniFile none("C:\\None.ini");
+  EXPECT_EQ(none.ReadString("VIEW", "COL1", "d"), "d");
+  none.UpdateFile();
+  EXPECT_FALSE(std::filesystem::exists(root_ / "None.ini"));
+}
+
+TEST_F(IniFile, AMemoryFileTheSystemRefusesRaisesOnUpdateAndStaysAsItWas) {
+  const std::string old = "[VIEW]\r\nCOL1=100\r\n";
+  Put(old);
+  std::filesystem::permissions(root_ / "Settings.ini", std::filesystem::perms(0444));
+  TMemIniFile ini(name_);
+  ini.EraseSection("VIEW");
+  ini.WriteInteger("VIEW", "COL1", 100);  // the same text again still counts as a write
+  try {
+    ini.UpdateFile();
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Unable to write to C:\\Settings.ini");
+  }
+  EXPECT_EQ(Get(), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace
