@@ -418,7 +418,9 @@ bool TListView::EditItem(const TListItem* item) {
   Impl& d = *impl_;
   if (readOnly_ || d.items->Updating() || d.active == nullptr) return false;
   const QModelIndex index = d.IndexOf(item);
-  d.active->setCurrentIndex(index);
+  // The view's own setCurrentIndex applies the keys held (Ctrl toggles the
+  // item out of the selection): starting an edit never changes the selection.
+  d.selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   d.active->edit(index);
   return IsEditing();
 }
