@@ -285,7 +285,12 @@ void TListView::ItemsReset() {
   }
   d.syncing = true;
   d.selection->select(selection, QItemSelectionModel::ClearAndSelect);
-  if (d.focused != nullptr) d.selection->setCurrentIndex(d.IndexOf(d.focused), QItemSelectionModel::NoUpdate);
+  // After a read no item is current: the first key that moves selects.
+  if (d.focused != nullptr) {
+    d.selection->setCurrentIndex(d.IndexOf(d.focused), QItemSelectionModel::NoUpdate);
+  } else {
+    d.selection->clearCurrentIndex();
+  }
   d.syncing = false;
   if (viewStyle_ == vsSmallIcon || viewStyle_ == vsList) ApplyStyle();
 }

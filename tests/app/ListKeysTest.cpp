@@ -1,6 +1,6 @@
-// The keys around a rename in the list: starting an edit never changes the
-// selection, and the Enter or Escape that ends it goes to the name editor
-// alone.
+// The list's keys: right after a read the first key that moves selects;
+// starting an edit never changes the selection, and the Enter or Escape that
+// ends it goes to the name editor alone.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,7 +25,7 @@ namespace {
 // C:\Data holds a.txt, b.txt and c.txt; text files open with a byte viewer
 // that is not there, so an open shows "File not found: " instead of starting
 // anything.
-class RenameKeys : public MainWindowTest {
+class ListKeys : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
@@ -76,14 +76,14 @@ class RenameKeys : public MainWindowTest {
   testing_support::ScriptedMessageBoxes boxes_;
 };
 
-TEST_F(RenameKeys, EveryRoadToAnEditKeepsTheSelection) {
+TEST_F(ListKeys, EveryRoadToAnEditKeepsTheSelection) {
   const struct {
     const char* road;
-    std::function<void(RenameKeys&)> start;
+    std::function<void(ListKeys&)> start;
   } roads[] = {
-      {"Ctrl+R", [](RenameKeys& t) { t.CtrlR(); }},
-      {"File > Rename File", [](RenameKeys& t) { t.form_->RenameFile_M->Click(); }},
-      {"the pop-up menu", [](RenameKeys& t) { t.form_->Rename_FM->Click(); }},
+      {"Ctrl+R", [](ListKeys& t) { t.CtrlR(); }},
+      {"File > Rename File", [](ListKeys& t) { t.form_->RenameFile_M->Click(); }},
+      {"the pop-up menu", [](ListKeys& t) { t.form_->Rename_FM->Click(); }},
   };
   for (const auto& road : roads) {
     Select({"a.txt", "c.txt"});
@@ -98,7 +98,7 @@ TEST_F(RenameKeys, EveryRoadToAnEditKeepsTheSelection) {
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
-TEST_F(RenameKeys, CtrlRThenEnterRenamesKeepsTheSelectionAndOpensNothing) {
+TEST_F(ListKeys, CtrlRThenEnterRenamesKeepsTheSelectionAndOpensNothing) {
   Select({"a.txt", "c.txt"});
   CtrlR();
   ASSERT_TRUE(form_->FileList->IsEditing());
@@ -120,7 +120,7 @@ TEST_F(RenameKeys, CtrlRThenEnterRenamesKeepsTheSelectionAndOpensNothing) {
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
-TEST_F(RenameKeys, CtrlRThenEscapeThenDeleteAsksAboutTheFile) {
+TEST_F(ListKeys, CtrlRThenEscapeThenDeleteAsksAboutTheFile) {
   Select({"b.txt"});
   CtrlR();
   ASSERT_TRUE(form_->FileList->IsEditing());
@@ -129,6 +129,34 @@ TEST_F(RenameKeys, CtrlRThenEscapeThenDeleteAsksAboutTheFile) {
   QTest::keyClick(View(), Qt::Key_Delete);
   EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"Recycle this 1 File?"});
   EXPECT_TRUE(fs::exists(drive_ / "Data" / "b.txt"));
+}
+
+// At start and after F5 no item is current: Home selects the first item, End
+// the last, Down the first.
+TEST_F(ListKeys, HomeEndAndDownSelectRightAfterAReadAndAfterF5) {
+  const struct {
+    Qt::Key key;
+    const char* selected;
+  } cases[] = {{Qt::Key_Home, "a.txt"}, {Qt::Key_End, "c.txt"}, {Qt::Key_Down, "a.txt"}};
+  for (bool refresh : {false, true}) {
+    for (const auto& c : cases) {
+      CloseWindow();
+      OpenWindow("C:\\Data");
+      form_ = MainForm;
+      form_->Show();
+      View()->setFocus();
+      if (refresh) QTest::keyClick(View(), Qt::Key_F5);
+      EXPECT_EQ(form_->FileList->ItemFocused(), nullptr);
+      EXPECT_TRUE(Selection().empty());
+      QTest::keyClick(View(), c.key);
+      EXPECT_EQ(Selection(), std::vector<std::string>{c.selected}) << c.selected << (refresh ? " after F5" : "");
+      // The next Down goes on from the item selected.
+      QTest::keyClick(View(), Qt::Key_Down);
+      const std::string next = c.key == Qt::Key_End ? "c.txt" : "b.txt";
+      EXPECT_EQ(Selection(), std::vector<std::string>{next}) << c.selected << (refresh ? " after F5" : "");
+    }
+  }
+  EXPECT_TRUE(boxes_.Texts().empty());
 }
 
 }  // namespace
