@@ -12,6 +12,7 @@
 #include "app/Properties.h"
 #include "components/FileList.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/Edit.h"
 #include "framework/forms/Button.h"
 #include "framework/listview/ListItem.h"
 #include "framework/listview/ListItems.h"
@@ -93,6 +94,8 @@ struct Command {
   std::function<void(CaseTwin&)> act;
   const char* failure;             // the message when "readme" has gone
   const char* question = nullptr;  // asked first, and answered Yes
+  bool keeps = false;              // with "readme" there: it stays in C:\Data
+  const char* arrives = nullptr;   // and its bytes arrive there (below C:\)
 };
 
 // The boxes a command shows: its question, if it asks one, then `message`.
@@ -123,21 +126,27 @@ std::vector<Command> Commands() {
        },
        "Unable to delete file readme!", "Delete this 1 File?"},
       {"cut and paste", [](CaseTwin&) { MainForm->FileList->CopyFiles(true); }, [](CaseTwin& t) { t.PasteIntoDst(); },
-       "Can't copy file: C:\\Data\\readme"},
+       "Can't copy file: C:\\Data\\readme", nullptr, false, "Dst/readme"},
       {"copy and paste", [](CaseTwin&) { MainForm->FileList->CopyFiles(false); }, [](CaseTwin& t) { t.PasteIntoDst(); },
-       "Can't copy file: C:\\Data\\readme"},
+       "Can't copy file: C:\\Data\\readme", nullptr, true, "Dst/readme"},
       {"rename", none,
        [](CaseTwin& t) {
          std::string text = "other";
          MainForm->Rename_File(MainForm->FileList, t.Listed("readme"), text);
        },
-       "Unable to rename file: readme"},
+       "Unable to rename file: readme", nullptr, false, "Data/other"},
       {"properties' attributes", properties,
        [](CaseTwin&) {
          PropForm->ReadOnly_CB->SetChecked(true);
          PropForm->Ok_B->Click();
        },
-       "Unable to change file Attributes"},
+       "Unable to change file Attributes", nullptr, true},
+      {"properties' rename", properties,
+       [](CaseTwin&) {
+         PropForm->FileName_E->SetText("other");
+         PropForm->Ok_B->Click();
+       },
+       "Unable to rename File", nullptr, false, "Data/other"},
   };
 }
 
@@ -165,14 +174,9 @@ TEST_F(CaseTwin, WithTheShownNameThereItAloneIsActedOn) {
     command.act(*this);
     EXPECT_EQ(boxes_.Texts(), Boxes(command, nullptr)) << command.what;
     ExpectTwinUntouched(command.what);
-    const bool moved =
-        std::string(command.what) != "copy and paste" && std::string(command.what) != "properties' attributes";
-    EXPECT_EQ(fs::exists(data_ / "readme"), !moved) << command.what;
-    if (std::string(command.what).find("paste") != std::string::npos) {
-      EXPECT_EQ(ReadFile(drive_ / "Dst" / "readme"), "item") << command.what;
-    }
-    if (std::string(command.what) == "rename") {
-      EXPECT_EQ(ReadFile(data_ / "other"), "item");
+    EXPECT_EQ(fs::exists(data_ / "readme"), command.keeps) << command.what;
+    if (command.arrives) {
+      EXPECT_EQ(ReadFile(drive_ / command.arrives), "item") << command.what;
     }
     if (std::string(command.what) == "properties' attributes") {
       EXPECT_EQ(GetFileAttributesA("C:\\Data\\readme"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
