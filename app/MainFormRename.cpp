@@ -9,6 +9,7 @@
 #include "framework/forms/Dialogs.h"
 #include "framework/listview/ListItem.h"
 #include "framework/treeview/TreeNode.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/drives/Folders.h"
 #include "platform/files/Find.h"
 #include "platform/operations/FileCopy.h"
@@ -46,6 +47,9 @@ std::string SpelledOnDisk(const std::string& folder, const std::string& name) {
 bool RenameInFolder(const std::string& folder, const std::string& oldName, const std::string& newName) {
   const bool caseOnly = newName != oldName && newName.find_first_of("*?") == std::string::npos &&
                         AnsiCompareText(newName, oldName) == 0 && SpelledOnDisk(folder, newName) == oldName;
+  // The old name is the item shown in the list or the tree: once it has
+  // gone, a case twin beside it is another item and must not be renamed.
+  platform::ExactNames exact;
   if (!caseOnly) return MoveFileA(folder + oldName, folder + newName);
   for (int n = 1; n <= 100; ++n) {
     const std::string temp = oldName + ".~" + std::to_string(n);
@@ -80,7 +84,12 @@ void TMainForm::Rename_Directory(TObject* /*Sender*/, TTreeNode* Node, std::stri
   }
   const std::string parent = ExtractFilePath(DirList->BuildLocation(Node));
   const std::string oldPath = parent + oldText;
-  if (!ValidName(S) || !DirectoryExists(oldPath)) {
+  bool found = false;
+  {
+    platform::ExactNames exact;  // the node's own folder, not a case twin
+    found = DirectoryExists(oldPath);
+  }
+  if (!ValidName(S) || !found) {
     S = oldText;
     ShowMessage("Can't find Directory: " + oldPath);
     return;

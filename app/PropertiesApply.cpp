@@ -14,6 +14,7 @@
 #include "framework/forms/Button.h"
 #include "framework/forms/Dialogs.h"
 #include "platform/drives/Drives.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/SystemFolders.h"
 #include "platform/files/FileAttributes.h"
@@ -56,6 +57,9 @@ void TPropForm::ApplyFileChanges() {
     if (names->Count() == 0) return;
     selected = names->Strings(0);
   }
+  // The first selected name is exactly the item shown: a case twin beside
+  // it, once it has gone, is another file and keeps its bits and name.
+  platform::ExactNames exact;
   if (Archive_CB->Checked() != FileInfo.IsArchive || Hidden_CB->Checked() != FileInfo.IsHidden ||
       ReadOnly_CB->Checked() != FileInfo.IsReadOnly || System_CB->Checked() != FileInfo.IsSystem) {
     // The boxes alone make the new value: every other bit is dropped.

@@ -20,6 +20,7 @@
 #include "framework/forms/Dialogs.h"
 #include "framework/treeview/TreeNode.h"
 #include "platform/drives/Drives.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/files/FileAttributes.h"
 #include "platform/files/FileTime.h"
 
@@ -74,9 +75,13 @@ void TPropForm::ShowFileInfo() {
     if (names->Count() == 0) return;
     FileInfo.Name = names->Strings(0);
   }
-  // A file that has gone shows both messages; the page is filled all the same.
-  if (!ReadFileStat(FileInfo.Name)) Close();
-  if (!ReadAttributes(FileInfo.Name)) Close();
+  // A file that has gone shows both messages; the page is filled all the
+  // same. The name is the item shown, never a case twin beside it.
+  {
+    platform::ExactNames exact;
+    if (!ReadFileStat(FileInfo.Name)) Close();
+    if (!ReadAttributes(FileInfo.Name)) Close();
+  }
 
   SetCaption("Properties for " + FileInfo.Name);
   FileName_E->SetText(FileInfo.Name);

@@ -1,6 +1,7 @@
 // The file operations of the file list: the names of the selection, cut and
 // copy as a clipboard text of their own, paste, and delete or recycle.
 #include <memory>
+#include <optional>
 
 #include "components/FileList.h"
 #include "framework/core/Clipboard.h"
@@ -9,6 +10,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
 #include "framework/listview/ListItems.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/operations/FileCopy.h"
 #include "platform/operations/KeepFoldersOpen.h"
 #include "platform/operations/ShellFileOperation.h"
@@ -79,6 +81,33 @@ bool IsPlainName(const std::string& name) {
          name.find_first_of(std::string("\\/\0", 3)) == std::string::npos;
 }
 
+// Whether the folder line of a clipboard text can name the folder it came
+// from: a full drive path ("C:\\Src"), with no control character, which the
+// shell operation's path lists and the joined names would cut or bend.
+bool IsSourceFolder(const std::string& line) {
+  if (line.size() < 3 || line[1] != ':' || line[2] != '\\') return false;
+  const auto letter = static_cast<unsigned char>(line[0]);
+  if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
+  for (const char c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  return true;
+}
+
+// The folder line as a message can show it: without its control characters.
+std::string Printable(const std::string& line) {
+  std::string text;
+  for (const char c : line)
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) text += c;
+  return text;
+}
+
+// The text this program last put on the clipboard. A paste of that very
+// text carries the list's own names, each exactly the item that was shown.
+std::string& OwnClipboardText() {
+  static std::string text;
+  return text;
+}
+
 // The third line: leading white space, an optional sign, then the digits up
 // to the first other character; true when they are not all zero.
 bool ReadsAsNonZero(const std::string& line) {
@@ -126,6 +155,7 @@ void TFileList::CopyFiles(bool Cut) {
   }
   if (!any) return;
   Clipboard()->SetAsText(text);
+  OwnClipboardText() = text;
   if (!Cut) return;
   TListItems* items = Items();
   items->BeginUpdate();
@@ -139,11 +169,16 @@ void TFileList::CopyFiles(bool Cut) {
 void TFileList::PasteFiles() {
   TClipboard* clipboard = Clipboard();
   if (!clipboard->HasFormat(CF_TEXT)) return;
+  const std::string text = clipboard->AsText();
   TStringList lines;
-  lines.SetText(clipboard->AsText());
+  lines.SetText(text);
   if (lines.Count() < 3 || lines[0] != "PX4") return;
   // Before a folder was read there is no destination.
   if (directory_.empty()) return;
+  if (!IsSourceFolder(lines[1])) {
+    ShowMessage("Can't copy file: " + Printable(lines[1]));
+    return;
+  }
   const std::string source = IncludeTrailingBackslash(lines[1]);
   const bool move = ReadsAsNonZero(lines[2]);
   const std::string destination = IncludeTrailingBackslash(directory_);
@@ -152,6 +187,8 @@ void TFileList::PasteFiles() {
   // closed before the folder is read again.
   {
     platform::KeepFoldersOpen keep;
+    std::optional<platform::ExactNames> exact;
+    if (!text.empty() && text == OwnClipboardText()) exact.emplace();
     if (lines.Count() == 3) {
       if (!ShellOperation(function, source, destination, kPasteFolderFlags))
         ShowMessage("Unable to copy Directory: " + source);
@@ -182,8 +219,9 @@ void TFileList::DeleteFiles(bool Permanently) {
     // Before a folder was read there is nothing to delete.
     if (directory_.empty()) return;
     const std::string path = ExcludeTrailingBackslash(directory_);
+    // A slip of the selection must not let one Enter remove a folder tree.
     if (Application->MessageBox(Format("%s Directory %s?", verb, path), "Confirm Directory Delete",
-                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
       return;
     // The shell never deletes a drive's root: that fails like any folder.
     if (!ShellOperation(FO_DELETE, path, "", flags))
@@ -195,6 +233,9 @@ void TFileList::DeleteFiles(bool Permanently) {
   if (Application->MessageBox(question, "Confirm File Delete", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   const std::string folder = IncludeTrailingBackslash(directory_);
   platform::KeepFoldersOpen keep;  // the listed folder, for every file
+  // Each caption is exactly the item shown: a case twin beside a name that
+  // has gone since the list was read is another item.
+  platform::ExactNames exact;
   TListItems* items = Items();
   int n = 0;
   while (n < items->Count()) {

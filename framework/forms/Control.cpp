@@ -30,6 +30,9 @@ class ControlInput : public QObject {
       case QEvent::KeyPress: {
         // The characters a key press event handler put in place of the typed ones pass through.
         if (typing_) return false;
+        // A key the open editor did not take (Enter, which ends the edit)
+        // travels on to the view: it is the editor's all the same.
+        if (control_->EditorOwnsKeys()) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         unsigned short vk = VirtualKeyFromQt(key->key());
         const TShiftState shift = ShiftFromQt(key->modifiers());

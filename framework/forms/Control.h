@@ -101,6 +101,10 @@ class TControl : public TComponent {
   void SetWidget(QWidget* widget);
   /// Also routes another widget's input (a view's viewport) to the events.
   void WatchInput(QWidget* widget);
+  /// Whether the keys that reach the watched widgets now belong to an editor
+  /// open inside the control (a name editor): such keys end there and run no
+  /// key events.
+  virtual bool EditorOwnsKeys() const { return false; }
   /// Called when a watched widget is resized, before OnResize.
   virtual void Resized() {}
   /// Called for a context-menu request at a point of the watched widget:

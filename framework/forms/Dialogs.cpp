@@ -35,7 +35,10 @@ int ShowQtMessageBox(const TMessageBoxRequest& request) {
     default: choices = {{QMessageBox::Ok, IDOK}}; break;
   }
   for (const Choice& c : choices) box.addButton(c.button);
-  box.setDefaultButton(choices.front().button);
+  // A default past the last button falls back to the first, as the
+  // system's own boxes do.
+  const std::size_t chosen = (request.Flags & MB_DEFMASK) >> 8;
+  box.setDefaultButton(choices[chosen < choices.size() ? chosen : 0].button);
   const int result = box.exec();
   for (const Choice& c : choices) {
     if (result == c.button) return c.id;

@@ -19,8 +19,13 @@ constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 constexpr unsigned MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr unsigned MB_ICONASTERISK = 0x40;
 constexpr unsigned MB_ICONINFORMATION = MB_ICONASTERISK;
+/// The default button (one of), the one Enter chooses; the first unless told.
+constexpr unsigned MB_DEFBUTTON1 = 0x000;
+constexpr unsigned MB_DEFBUTTON2 = 0x100;
+constexpr unsigned MB_DEFBUTTON3 = 0x200;
 constexpr unsigned MB_TYPEMASK = 0x0F;
 constexpr unsigned MB_ICONMASK = 0xF0;
+constexpr unsigned MB_DEFMASK = 0xF00;
 
 /// The button that closed a message box.
 constexpr int IDOK = 1;

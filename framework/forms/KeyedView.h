@@ -4,6 +4,8 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QStyleOptionViewItem>
+#include <QTreeView>
+#include <type_traits>
 
 // Internal to the framework: a Qt item view as the list and tree views use
 // it. Keys end at the view, as they end at a focused control: the control's
@@ -21,6 +23,22 @@ class KeyedView : public View {
   bool keepSelectionOnRightClick = false;
 
  protected:
+  // A view that gets the focus with no current item keeps none: a focus
+  // frame on an item that is not selected would make the first key move
+  // from it (Down to the second item, Home to nothing).
+  void focusInEvent(QFocusEvent* event) override {
+    const bool hadCurrent = this->currentIndex().isValid();
+    View::focusInEvent(event);
+    if (!hadCurrent && this->currentIndex().isValid() && this->selectionModel() != nullptr)
+      this->selectionModel()->clearCurrentIndex();
+  }
+  // With no current item, End goes to the last item and every other move
+  // to the first (Qt takes the first for all of them).
+  QModelIndex moveCursor(typename View::CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    if (action != View::MoveEnd || this->currentIndex().isValid() || this->model() == nullptr)
+      return View::moveCursor(action, modifiers);
+    return LastShown();
+  }
   void keyPressEvent(QKeyEvent* event) override {
     if (event != QKeySequence::Copy) View::keyPressEvent(event);
     event->accept();
@@ -31,5 +49,24 @@ class KeyedView : public View {
       return;
     }
     View::mousePressEvent(event);
+  }
+
+ private:
+  // The last item a user sees: in a tree, down through the open nodes.
+  QModelIndex LastShown() const {
+    const QAbstractItemModel* model = this->model();
+    QModelIndex last;
+    QModelIndex parent = this->rootIndex();
+    for (;;) {
+      const int rows = model->rowCount(parent);
+      if (rows == 0) return last;
+      last = model->index(rows - 1, 0, parent);
+      if constexpr (std::is_base_of_v<QTreeView, View>) {
+        if (!this->isExpanded(last)) return last;
+      } else {
+        return last;
+      }
+      parent = last;
+    }
   }
 };

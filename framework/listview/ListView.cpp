@@ -285,7 +285,12 @@ void TListView::ItemsReset() {
   }
   d.syncing = true;
   d.selection->select(selection, QItemSelectionModel::ClearAndSelect);
-  if (d.focused != nullptr) d.selection->setCurrentIndex(d.IndexOf(d.focused), QItemSelectionModel::NoUpdate);
+  // After a read no item is current: the first key that moves selects.
+  if (d.focused != nullptr) {
+    d.selection->setCurrentIndex(d.IndexOf(d.focused), QItemSelectionModel::NoUpdate);
+  } else {
+    d.selection->clearCurrentIndex();
+  }
   d.syncing = false;
   if (viewStyle_ == vsSmallIcon || viewStyle_ == vsList) ApplyStyle();
 }
@@ -418,7 +423,9 @@ bool TListView::EditItem(const TListItem* item) {
   Impl& d = *impl_;
   if (readOnly_ || d.items->Updating() || d.active == nullptr) return false;
   const QModelIndex index = d.IndexOf(item);
-  d.active->setCurrentIndex(index);
+  // The view's own setCurrentIndex applies the keys held (Ctrl toggles the
+  // item out of the selection): starting an edit never changes the selection.
+  d.selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   d.active->edit(index);
   return IsEditing();
 }

@@ -102,6 +102,9 @@ class TListView : public TWinControl {
   /// The item view that shows the items now (framework use only).
   QWidget* ActiveView() const;
 
+ protected:
+  bool EditorOwnsKeys() const override { return IsEditing(); }
+
  private:
   friend class TListItems;
   friend class TListItem;

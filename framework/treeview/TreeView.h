@@ -53,6 +53,9 @@ class TTreeView : public TWinControl {
   TTVEditedEvent OnEdited;
   TTVExpandingEvent OnExpanding;
 
+ protected:
+  bool EditorOwnsKeys() const override { return IsEditing(); }
+
  private:
   friend class TTreeNode;
   friend class TTreeNodes;

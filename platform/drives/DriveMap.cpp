@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/drives/ExactNames.h"
 #include "platform/drives/FolderNameCache.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/MountTable.h"
@@ -191,7 +192,9 @@ std::optional<std::string> LookUpName(const std::string& folder, const std::stri
   return FindNameIgnoringCase(folder, name);
 }
 
-std::optional<ResolvedPath> ResolveDrivePath(const std::string& drivePath) {
+namespace {
+
+std::optional<ResolvedPath> Resolve(const std::string& drivePath, bool exactLast) {
   if (drivePath.find('\0') != std::string::npos) return std::nullopt;
   ResolvedPath out;
   std::string rest;
@@ -215,15 +218,29 @@ std::optional<ResolvedPath> ResolveDrivePath(const std::string& drivePath) {
   std::vector<std::string> names;
   AddComponents(rest, names);
   out.host = drive->mapping.root;
-  for (const std::string& name : names) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
     std::optional<std::string> found;
-    if (out.exists) found = LookUpName(out.host, name);
+    if (out.exists && exactLast && i + 1 == names.size()) {
+      struct stat st {};
+      if (::lstat(JoinHost(out.host, name).c_str(), &st) == 0) found = name;
+    } else if (out.exists) {
+      found = LookUpName(out.host, name);
+    }
     if (!found) out.exists = false;
     out.names.push_back(found ? *found : name);
     out.host = JoinHost(out.host, out.names.back());
   }
   return out;
 }
+
+}  // namespace
+
+std::optional<ResolvedPath> ResolveDrivePath(const std::string& drivePath) {
+  return Resolve(drivePath, ExactNames::InForce());
+}
+
+std::optional<ResolvedPath> ResolveFolderPath(const std::string& drivePath) { return Resolve(drivePath, false); }
 
 std::optional<std::string> HostPath(const std::string& drivePath) {
   auto resolved = ResolveDrivePath(drivePath);

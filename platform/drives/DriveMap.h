@@ -45,9 +45,14 @@ struct ResolvedPath {
 /// above its drive's root folder. Each component that does not exist as
 /// spelled is matched ignoring case among its folder's entries (see
 /// LookUpName); from the first one that does not exist on, components keep
-/// their spelling. Nothing when the drive is not in the map or the text
-/// cannot be a drive path (a NUL byte, a network path "\\server").
+/// their spelling. While an ExactNames scope is open the last component is
+/// only found as spelled. Nothing when the drive is not in the map or the
+/// text cannot be a drive path (a NUL byte, a network path "\\server").
 std::optional<ResolvedPath> ResolveDrivePath(const std::string& drivePath);
+/// Resolves the drive path of a folder that holds an item, as
+/// ResolveDrivePath does but with every component matched ignoring case
+/// whatever scope is open: only the item's own name is ever taken exactly.
+std::optional<ResolvedPath> ResolveFolderPath(const std::string& drivePath);
 
 /// The host path of a drive path ("C:\Data\a.txt"), as ResolveDrivePath finds it.
 std::optional<std::string> HostPath(const std::string& drivePath);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/drives/DriveMap.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/system/CaseFold.h"
 #include "platform/system/LastError.h"
 
@@ -33,6 +34,11 @@ constexpr std::uint32_t kFilteredBits =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_VOLUME | FILE_ATTRIBUTE_DIRECTORY;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool ExistsAsSpelled(int folder, const std::string& name) {
+  struct stat st {};
+  return ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
 
 // The byte after the character at `i`: '?' stands for one character, which
 // in UTF-8 may take several bytes.
@@ -149,7 +155,7 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
     SetLastError(ERROR_FILE_NOT_FOUND);
     return nullptr;
   }
-  const auto folder = platform::ResolveDrivePath(folderText);
+  const auto folder = platform::ResolveFolderPath(folderText);
   if (!folder || !folder->exists) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return nullptr;
@@ -170,6 +176,8 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
     search->single = true;
     if (name == "." || name == "..")
       search->singleName = name;
+    else if (platform::ExactNames::InForce())
+      search->singleName = ExistsAsSpelled(fd, name) ? name : "";
     else
       search->singleName = platform::LookUpName(folder->host, name).value_or("");
     search->matchAll = true;

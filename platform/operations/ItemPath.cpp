@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/drives/DriveMap.h"
+#include "platform/drives/ExactNames.h"
 #include "platform/drives/FolderNameCache.h"
 #include "platform/operations/KeepFoldersOpen.h"
 
@@ -177,8 +178,11 @@ int ItemPath::Open(const std::string& folderDrivePath, const std::string& spelle
     if (folder) host = spelledHost;
   }
   if (!folder) {
-    host = HostPath(folderDrivePath + "\\");
-    if (!host) return ENOENT;
+    // The folder is found ignoring case even where the item's own name
+    // must be exact.
+    const auto resolved = ResolveFolderPath(folderDrivePath + "\\");
+    if (!resolved) return ENOENT;
+    host = resolved->host;
     folder = OpenFolderAt(*host, &error);
     if (!folder) return error;
   }
@@ -234,9 +238,11 @@ const std::string& ItemPath::Name() const {
     std::optional<std::string> found;
     // The entry found as spelled is the one the operation then acts on:
     // what it is was seen here and need not be asked again.
+    // Where the exact name is the item, a case twin is another item: the
+    // name stays as spelled and the operation finds nothing.
     if (::fstatat(Folder(), spelled_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
       mode_ = st.st_mode;
-    else
+    else if (!ExactNames::InForce())
       found = LookUpName(folderHost_, spelled_);
     name_ = found && found->find('/') == std::string::npos ? *found : spelled_;
   }

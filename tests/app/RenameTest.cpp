@@ -79,6 +79,20 @@ TEST_F(RenameTest, RenamingTheOpenedFolderToAFreeNameRenamesItOnDisk) {
   EXPECT_EQ(form_->DirList->Location, "C:\\Data\\A\\") << "Location stays until it is read again";
 }
 
+// The node's own folder, once gone, is not found in a case twin beside it.
+TEST_F(RenameTest, AFolderThatIsGoneIsNotFoundInItsCaseTwin) {
+  TTreeNode* node = Node("C:\\Data\\B");
+  ASSERT_NE(node, nullptr);
+  fs::remove_all(drive_ / "Data" / "B");
+  WriteFile(drive_ / "Data" / "b" / "twin.txt", "twin");
+  std::string text = "C";
+  form_->Rename_Directory(form_->DirList, node, text);
+  EXPECT_EQ(text, "B");
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"Can't find Directory: C:\\Data\\B"});
+  EXPECT_EQ(ReadFile(drive_ / "Data" / "b" / "twin.txt"), "twin");
+  EXPECT_FALSE(fs::exists(drive_ / "Data" / "C"));
+}
+
 // Failures keep the node's old text and change nothing on disk.
 TEST_F(RenameTest, AFolderRenameThatFailsKeepsEverything) {
   const std::string notFound = "Can't find Directory: C:\\Data\\A";

@@ -179,6 +179,37 @@ TEST_F(FileListOps, AFileThatCannotBePastedIsReportedAndTheOthersStillGo) {
   EXPECT_EQ(Names(drive_.Host("Src")), "");
 }
 
+// A folder line that cannot name the folder the names came from moves
+// nothing: a NUL in it would end the shell's path list early and name the
+// folder itself.
+TEST_F(FileListOps, AFolderLineThatIsNoFullDrivePathPastesNothing) {
+  WriteFile(drive_.Host("Src/name"), "file");
+  WriteFile(drive_.Host("Src/inner/deep.txt"), "deep");
+  Show({});
+  const struct {
+    std::string text;
+    const char* message;
+  } cases[] = {
+      {std::string("PX4\nC:\\Src\0\0\n1\nname\r\n", 21), "Can't copy file: C:\\Src"},
+      {std::string("PX4\nC:\\Src\0\0\n1\n", 15), "Can't copy file: C:\\Src"},
+      {"PX4\nC:\\Src\t\n0\nname\r\n", "Can't copy file: C:\\Src"},
+      {"PX4\nSrc\n1\nname\r\n", "Can't copy file: Src"},
+      {"PX4\n\\Src\n1\nname\r\n", "Can't copy file: \\Src"},
+      {"PX4\nC:Src\n1\nname\r\n", "Can't copy file: C:Src"},
+      {"PX4\n\n1\nname\r\n", "Can't copy file: "},
+      {"PX4\nC:\\Nowhere\n1\nname\r\n", "Can't copy file: C:\\Nowhere\\name"},
+      {"PX4\nQ:\\Src\n1\nname\r\n", "Can't copy file: Q:\\Src\\name"},
+  };
+  for (const auto& c : cases) {
+    drive_.boxes.Clear();
+    Put(c.text);
+    list_.PasteFiles();
+    EXPECT_EQ(drive_.boxes.Texts(), std::vector<std::string>{c.message}) << c.message;
+    EXPECT_EQ(Names(drive_.Host("Data")), "") << c.message;
+    EXPECT_EQ(Names(drive_.Host("Src")), "inner | name") << c.message;
+  }
+}
+
 // A clipboard text from another program names only entries of its folders.
 TEST_F(FileListOps, NamesWithPathsNeverReachOutsideTheTwoFolders) {
   WriteFile(drive_.Host("Outside/o.txt"), "outside");
@@ -304,13 +335,15 @@ TEST_F(FileListOps, NothingSelectedAsksAboutTheListedFolder) {
   ASSERT_EQ(drive_.boxes.Shown().size(), 1u);
   EXPECT_EQ(drive_.boxes.Shown()[0].Text, "Recycle Directory C:\\Data?");
   EXPECT_EQ(drive_.boxes.Shown()[0].Caption, "Confirm Directory Delete");
-  EXPECT_EQ(drive_.boxes.Shown()[0].Flags, MB_YESNO | MB_ICONQUESTION);
+  // No is the default: one Enter after a slip of the selection keeps the folder.
+  EXPECT_EQ(drive_.boxes.Shown()[0].Flags, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   EXPECT_TRUE(fs::exists(drive_.Host("Data/a.txt")));
 
   drive_.boxes.Clear();
   drive_.boxes.Script({IDYES});
   list_.DeleteFiles(true);
   EXPECT_EQ(drive_.boxes.Texts(), std::vector<std::string>{"Delete Directory C:\\Data?"});
+  EXPECT_EQ(drive_.boxes.Shown()[0].Flags, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   EXPECT_FALSE(fs::exists(drive_.Host("Data")));
   EXPECT_EQ(Captions(), "a.txt");  // not read again
 

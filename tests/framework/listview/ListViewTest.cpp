@@ -285,3 +285,59 @@ TEST_F(ListViewTest, CutItemsAreDrawnDimmed) {
 }
 
 }  // namespace
+
+namespace {
+
+// After a read (the items built anew) no item is current: the first key
+// that moves selects as in any list view.
+class ListViewKeysAfterARead : public ListViewTest {
+ protected:
+  void Read() {
+    list_->Items()->BeginUpdate();
+    list_->Items()->Clear();
+    AddItems({"a", "b", "c", "d"});
+    list_->Items()->EndUpdate();
+  }
+  std::vector<int> Selected() const {
+    std::vector<int> rows;
+    for (int i = 0; i < list_->Items()->Count(); ++i)
+      if (list_->Items()->Item(i)->Selected()) rows.push_back(i);
+    return rows;
+  }
+};
+
+TEST_F(ListViewKeysAfterARead, HomeEndAndDownSelect) {
+  const struct {
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    std::vector<int> selected;
+  } cases[] = {
+      {{{Qt::Key_Home, Qt::NoModifier}}, {0}},
+      {{{Qt::Key_End, Qt::NoModifier}}, {3}},
+      {{{Qt::Key_Down, Qt::NoModifier}}, {0}},
+      {{{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier}}, {1}},
+      {{{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_Down, Qt::ShiftModifier}}, {0, 1}},
+      {{{Qt::Key_Home, Qt::NoModifier}, {Qt::Key_End, Qt::ShiftModifier}}, {0, 1, 2, 3}},
+      {{{Qt::Key_End, Qt::NoModifier}, {Qt::Key_Space, Qt::ControlModifier}}, {}},
+  };
+  for (bool focusFirst : {true, false}) {
+    for (const auto& c : cases) {
+      if (focusFirst) {
+        // Focus comes to the list before the read, as at F5.
+        View()->setFocus();
+        Read();
+      } else {
+        // The read comes first, as at start, then the list gets the focus.
+        View()->clearFocus();
+        Read();
+        View()->setFocus();
+      }
+      QApplication::processEvents();
+      EXPECT_EQ(list_->ItemFocused(), nullptr);
+      EXPECT_TRUE(Selected().empty());
+      for (const auto& [key, modifiers] : c.keys) QTest::keyClick(View(), key, modifiers);
+      EXPECT_EQ(Selected(), c.selected) << c.keys.size() << " keys, focus first " << focusFirst;
+    }
+  }
+}
+
+}  // namespace
