@@ -99,6 +99,8 @@ TEST_F(Process, StartsTheProgramInItsFolderWithWholeArguments) {
        R"(C:\My Files)",
        {(root_ / "My Files").string(), program, "x", "y  z", "", R"(C:\)"}},
       {R"("D:\record_args_gui" )", R"(C:\My Files\)", {(root_ / "My Files").string(), program}},
+      // A program and a working folder named by host paths.
+      {'"' + program + "\" x", (root_ / "My Files").string(), {(root_ / "My Files").string(), program, "x"}},
   };
   for (const auto& c : cases) {
     fs::remove(record_);
@@ -141,6 +143,8 @@ TEST_F(Process, ReportsWhyAProgramCannotStart) {
       {R"(C:\garbage)", "", ProcessError::NotExecutable},
       {R"(D:\record_args_gui)", R"(C:\no such folder)", ProcessError::WorkingFolderNotFound},
       {R"(D:\record_args_gui)", R"(C:\plain.txt)", ProcessError::WorkingFolderNotFound},
+      {"/nonexistent/pellix-program", "", ProcessError::ProgramNotFound},
+      {R"(D:\record_args_gui)", (root_ / "no such folder").string(), ProcessError::WorkingFolderNotFound},
   };
   for (const auto& c : cases) {
     PROCESS_INFORMATION info;
