@@ -25,6 +25,7 @@
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/ProgramFolder.h"
+#include "platform/files/HostFiles.h"
 #include "tests/support/ChildTests.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempDrive.h"
@@ -336,6 +337,44 @@ TEST_F(OpenFiles, ViewersNamedByHostPathsStartInTheirFolders) {
   // A console viewer goes to its terminal, still in its own folder.
   EXPECT_EQ(records[1].lines,
             (std::vector<std::string>{bin.string(), "-e", (bin / "hexviewer").string(), Host("Data/c.bin")}));
+}
+
+// Ctrl+E on a script in a folder whose name holds a blank or an accent, on a
+// desktop whose only terminals (x-terminal-emulator, xterm) may read a lone
+// argument as a command line: the script still gets its terminal, in its
+// own folder.
+TEST_F(OpenFiles, AScriptRunsInItsTerminalFromAFolderOfAnyName) {
+  const auto env = platform::FindInExecutablePath("env");
+  const auto mv = platform::FindInExecutablePath("mv");
+  ASSERT_TRUE(env && mv);
+  const fs::path bin = scratch_ / "bin";
+  fs::create_directories(bin);
+  fs::create_symlink(*env, bin / "env");
+  for (const char* name : {"x-terminal-emulator", "xterm"}) {
+    WriteFile(bin / name, "#!/bin/sh\n{ pwd; printf '%s\\n' \"$@\"; } > \"$RECORD_ARGS_DIR/$$.part\"\n" + *mv +
+                              " \"$RECORD_ARGS_DIR/$$.part\" \"$RECORD_ARGS_DIR/$$\"\n");
+    fs::permissions(bin / name, fs::perms::owner_all);
+  }
+  unsetenv("PELLIX_TERMINAL");
+  struct RestorePath {
+    std::string value = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ~RestorePath() { setenv("PATH", value.c_str(), 1); }
+  } restorePath;
+  setenv("PATH", bin.c_str(), 1);
+  for (const char* folder : {"my dir", "caf\xc3\xa9"}) {
+    ClearRecords();
+    WriteFile(root_ / folder / "run.sh", "#!/bin/sh\necho hi\n");
+    fs::permissions(root_ / folder / "run.sh", fs::perms::owner_all);
+    Select(std::string("C:\\") + folder + "\\", {"run.sh"});
+    unsigned short key = 'E';
+    form_->FormKeyDown(form_, key, ssCtrl);
+    const std::vector<Record> records = Records(1);
+    ASSERT_EQ(records.size(), 1u) << folder;
+    EXPECT_EQ(records[0].lines, (std::vector<std::string>{Host(folder), "-e", (bin / "env").string(),
+                                                          Host(std::string(folder) + "/run.sh")}))
+        << folder;
+  }
+  EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 // A name spelled in another case reaches the viewer as the file's own name.
