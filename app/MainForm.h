@@ -123,8 +123,9 @@ class TMainForm : public TForm {
   TLabel* File_L = nullptr;
 
   /// The viewer-program table: slots 1 to 5 hold the full paths of the byte
-  /// viewer, CD player, stand-alone learner, image viewer and text viewer;
-  /// slot 0 is never used.
+  /// viewer, CD player, stand-alone learner, image viewer and text viewer,
+  /// each a drive path or, starting with "/", a host path; slot 0 is never
+  /// used.
   std::string Programs[6];
   /// The folder of the program file, ending in exactly one backslash.
   std::string ProgramDir;
@@ -163,21 +164,24 @@ class TMainForm : public TForm {
   /// Opens every file selected in the file list, in list order: by the view
   /// type its extension has in the file-type table when `ViewType` is
   /// negative (vwByFileType; an extension not in the table opens with the
-  /// desktop), otherwise by `ViewType` (ViewTypes.h). A file that cannot be
-  /// opened is reported and the next one is opened all the same.
+  /// desktop), otherwise by `ViewType` (ViewTypes.h). A viewer gets the
+  /// file's host path. A file that cannot be opened is reported and the next
+  /// one is opened all the same.
   void RunSelected(short ViewType);
-  /// Starts one program with one argument (none when empty), in the
-  /// program's own folder; with `Wait`, returns only when it has ended.
+  /// Starts one program (a drive path, or a host path starting with "/") with
+  /// one argument (none when empty), in the program's own folder; with
+  /// `Wait`, returns only when it has ended.
   /// Shows "File not found: " + the path when no file is there (a folder
   /// does not count) and "Unable to run program: " + the path when it cannot
   /// be started. Program and argument are quoted as needed, so a path with
   /// blanks arrives as one argument.
   void RunProgram(const std::string& Program, const std::string& Argument, bool Wait);
-  /// Starts the text viewer (viewer-program slot 5) on a file's full path.
+  /// Starts the text viewer (viewer-program slot 5) on a file's full path,
+  /// which it gets as the host path.
   void ViewAsText(const std::string& Path);
   /// Asks "Pellix Must be Reset now, Continue?"; on Yes closes the window
   /// (which writes "Settings.ini") and then starts a new copy of the program
-  /// on the folder the tree shows.
+  /// on the folder the tree shows, handed over as its host path.
   void ResetProgram();
   /// The file list's double-click: opens the selected files by their type.
   void FileListDblClick(TObject* Sender);

@@ -12,20 +12,40 @@
 #include "framework/core/SysUtils.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
+#include "platform/drives/DriveMap.h"
+#include "platform/files/HostFiles.h"
 #include "platform/processes/Process.h"
 #include "platform/processes/ProcessArguments.h"
 #include "platform/processes/ShellExecute.h"
 
 namespace {
 
-// The folder a program starts in: its path up to the last backslash, which
-// stays only after a drive's colon (C:\ is a folder, C: is not).
+// A drive path never starts with a slash; a program path that does is the
+// host path a Linux user writes into "Settings.ini" ("/usr/bin/eog").
+bool IsHostPath(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+// The folder a program starts in: its path up to the last separator. For a
+// drive path the backslash stays only after a drive's colon (C:\ is a
+// folder, C: is not); a host path's folder at the top is "/".
 std::string ProgramFolder(const std::string& program) {
+  if (IsHostPath(program)) {
+    const std::size_t slash = program.rfind('/');
+    return slash == 0 ? "/" : program.substr(0, slash);
+  }
   const std::size_t slash = program.rfind('\\');
   if (slash == std::string::npos) return "";
   if (slash > 0 && program[slash - 1] == ':') return program.substr(0, slash + 1);
   return program.substr(0, slash);
 }
+
+bool ProgramFileExists(const std::string& program) {
+  return IsHostPath(program) ? platform::IsRegularHostFile(program) : FileExists(program);
+}
+
+// A file or folder handed to a started program: its host path, which the
+// Linux programs a user names as viewers can open (a drive path means
+// nothing to them). A path no drive of the map holds goes as it is.
+std::string HostArgument(const std::string& drivePath) { return platform::HostPath(drivePath).value_or(drivePath); }
 
 std::string WithOneTrailingBackslash(std::string folder) {
   while (!folder.empty() && folder.back() == '\\') folder.pop_back();
@@ -59,17 +79,17 @@ void TMainForm::RunSelected(short ViewType) {
     }
     const std::string path = folder + name;
     switch (type) {
-      case vwByteViewer: RunProgram(Programs[1], path, false); break;
-      case vwImageViewer: RunProgram(Programs[4], path, false); break;
+      case vwByteViewer: RunProgram(Programs[1], HostArgument(path), false); break;
+      case vwImageViewer: RunProgram(Programs[4], HostArgument(path), false); break;
       case vwRunFile: RunProgram(path, "", false); break;
       case vwCDPlayer: RunProgram(Programs[2], "", false); break;
-      default: RunProgram(Programs[5], path, false); break;
+      default: ViewAsText(path); break;
     }
   }
 }
 
 void TMainForm::RunProgram(const std::string& Program, const std::string& Argument, bool Wait) {
-  if (Program.empty() || !FileExists(Program)) {
+  if (Program.empty() || !ProgramFileExists(Program)) {
     ShowMessage("File not found: " + Program);
     return;
   }
@@ -91,12 +111,14 @@ void TMainForm::RunProgram(const std::string& Program, const std::string& Argume
   CloseHandle(info.hProcess);
 }
 
-void TMainForm::ViewAsText(const std::string& Path) { RunProgram(Programs[5], Path, false); }
+void TMainForm::ViewAsText(const std::string& Path) { RunProgram(Programs[5], HostArgument(Path), false); }
 
 void TMainForm::ResetProgram() {
   if (Application->MessageBox("Pellix Must be Reset now, Continue?", "Reset?", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  const std::string location = DirList->Location;
+  // The new copy takes a host path as its start folder and opens its drive
+  // path, the folder the tree shows.
+  const std::string location = HostArgument(DirList->Location);
   const std::string program = ProgramDir + "Pellix4.exe";
   // Closing writes "Settings.ini" whole (FormClose) before the new copy
   // exists, so the copy never reads a half-written file. The window's loop

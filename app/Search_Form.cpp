@@ -61,12 +61,13 @@ TLabel* AddLabel(TComponent* owner, TWinControl* parent, const std::string& capt
   return label;
 }
 
-TCheckBox* AddCheckBox(TComponent* owner, TWinControl* parent, const std::string& caption, int left, int top) {
+// A check box wide enough for its caption in the dialog's font.
+TCheckBox* AddCheckBox(TComponent* owner, TWinControl* parent, const std::string& caption, int left, int top,
+                       int width) {
   auto* box = new TCheckBox(owner);
   box->SetParent(parent);
   box->SetCaption(caption);
-  box->SetLeft(left);
-  box->SetTop(top);
+  box->SetBounds(left, top, width, 17);
   return box;
 }
 
@@ -210,14 +211,14 @@ void TSearchForm::CreateCriteria() {
 
   Opts2 = page("Size");
   SInfo3_L = AddLabel(this, Opts2, "Size:", 14, 16);
-  SLeast_CB = AddCheckBox(this, Opts2, "At Least:", 22, 43);
+  SLeast_CB = AddCheckBox(this, Opts2, "At Least:", 22, 43, 70);
   AddBound(this, Opts2, 40, SLeast_E, SLeast_UD, SLeastUnit);
-  SMost_CB = AddCheckBox(this, Opts2, "At Most:", 22, 75);
+  SMost_CB = AddCheckBox(this, Opts2, "At Most:", 22, 75, 70);
   AddBound(this, Opts2, 72, SMost_E, SMost_UD, SMostUnit);
 
   Opts3 = page("Options");
-  SubDir_CB = AddCheckBox(this, Opts3, "Search Sub Directories", 40, 24);
-  Case_CB = AddCheckBox(this, Opts3, "Case Sensitive", 40, 56);
+  SubDir_CB = AddCheckBox(this, Opts3, "Search Sub Directories", 40, 24, 161);
+  Case_CB = AddCheckBox(this, Opts3, "Case Sensitive", 40, 56, 113);
 
   SPageControl->SetActivePage(Opts1);
 }

@@ -34,6 +34,18 @@ const char* const kBitmapNames[] = {"SM_COMPUTER", "SM_DRIVE0", "SM_DRIVE1",  "S
 // when the text was edited shorter.
 std::string DriveOfText(const std::string& text) { return text.size() > 1 ? text.substr(1, 2) : std::string(); }
 
+// Whether a path names its drive and starts at its root ("C:\...").
+bool HasDriveRoot(const std::string& path) { return path.size() > 2 && path[1] == ':' && path[2] == '\\'; }
+
+// A relative path joined to a folder: one starting with a backslash to the
+// folder's drive root, another below the folder. A path with a drive of its
+// own ("D:docs") stays, for the current folder of that drive.
+std::string AgainstFolder(const std::string& folder, const std::string& path) {
+  if (path.size() > 1 && path[1] == ':') return path;
+  if (path.front() == '\\') return folder.substr(0, 2) + path;
+  return IncludeTrailingBackslash(folder) + path;
+}
+
 // The path cut at its backslashes, empty components left out.
 std::vector<std::string> PathParts(const std::string& path) {
   std::vector<std::string> parts;
@@ -239,7 +251,16 @@ void TDirList::SetDirectory(std::string Path) {
   FullCollapse();
   if (Path.find_first_of("\\:") == std::string::npos) return;
   if (Path.back() != '\\') Path += '\\';
+  // A relative path ("..\alpha\deep", "Windows\System", "\Data") is taken
+  // once, against the listed folder, and the line, the list and Location all
+  // get the full path it names: the list would take the text again against
+  // the folder made current here, another one. A path with its drive stays
+  // as the caller spelled it.
+  const bool relative = !HasDriveRoot(Path);
+  if (relative && FileList != nullptr && !FileList->Directory().empty())
+    Path = AgainstFolder(FileList->Directory(), Path);
   if (!SetCurrentDirectoryA(Path)) return;
+  if (relative) Path = IncludeTrailingBackslash(GetCurrentDirectoryA());
 
   // The walk follows the folder just made current, spelled as the disk spells
   // it: ".", "..", doubled backslashes and paths relative to the current drive

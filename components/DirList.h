@@ -34,8 +34,10 @@ class TDirList : public TTreeView {
   void Init();
   /// Opens a folder by its path: makes it the current folder, walks the tree
   /// down to it, and moves Location, the location line and the file list to
-  /// it. A path without a folder part, or one that cannot be made current,
-  /// only collapses the tree.
+  /// it. A path with its drive keeps the caller's spelling; a relative one is
+  /// taken against the listed folder (the current folder without a file
+  /// list) and all three get the full path it names. A path without a folder
+  /// part, or one that cannot be made current, only collapses the tree.
   void SetDirectory(std::string Path);
   /// Selects and collapses the parent of the selected node and shows its path
   /// in the location line; nothing else changes. Nothing happens with the

@@ -41,8 +41,20 @@ void TPassWord::EditKeyPress(TObject*, char& Key) {
   Key = falseChar_;
 }
 
-void TPassWord::EditKeyDown(TObject*, unsigned short& Key, TShiftState) {
-  if (Key == VK_DELETE) RemoveTyped(SelStart());
+void TPassWord::EditKeyDown(TObject*, unsigned short& Key, TShiftState Shift) {
+  // Backspace and Delete do the same whatever the shift state. With Ctrl,
+  // Alt or Shift the field itself would delete a word, undo or cut instead of
+  // one character, and the shown and hidden texts would part; so the field
+  // removes here the same as the plain key, and the key stops.
+  const bool modified = (Shift & (ssShift | ssCtrl | ssAlt)) != 0;
+  if (Key == VK_DELETE && !modified) {
+    RemoveTyped(SelStart());
+  } else if ((Key == VK_DELETE || Key == VK_BACK) && modified) {
+    const int position = Key == VK_DELETE ? SelStart() : SelStart() - 1;
+    RemoveTyped(position);
+    RemoveShown(position);
+    Key = 0;
+  }
 }
 
 void TPassWord::SetFalseChar(char Value) { falseChar_ = Value == 0 ? ' ' : Value; }
@@ -55,4 +67,13 @@ void TPassWord::RemoveTyped(int Position) {
   // than the hidden text: remove only what the hidden text holds.
   if (start < 0 || static_cast<size_t>(start) >= TypedText.size()) return;
   TypedText.erase(static_cast<size_t>(start), static_cast<size_t>(count));
+}
+
+void TPassWord::RemoveShown(int Position) {
+  if (SelLength() == 0) {
+    if (Position < 0) return;
+    SetSelStart(Position);
+    SetSelLength(1);
+  }
+  SetSelText("");
 }

@@ -26,8 +26,9 @@ class TPassWord : public TEdit {
   bool CheckPassWord(const std::string& Value);
 
   /// The field's key handlers: typed characters are kept and shown as
-  /// FalseChar, Backspace and Delete remove what the field removes, Enter
-  /// checks against CorrectPassWord.
+  /// FalseChar, Backspace and Delete remove what the field removes (one
+  /// character or the selection, with Ctrl, Alt or Shift too), Enter checks
+  /// against CorrectPassWord.
   void EditKeyPress(TObject* Sender, char& Key);
   void EditKeyDown(TObject* Sender, unsigned short& Key, TShiftState Shift);
 
@@ -46,8 +47,10 @@ class TPassWord : public TEdit {
   TNotifyEvent OnWrongPassWord;
 
  private:
-  /// Removes the selection, or one character at Position when none is selected.
+  /// Removes the selection, or one character at Position when none is
+  /// selected, from the hidden text and from the field.
   void RemoveTyped(int Position);
+  void RemoveShown(int Position);
 
   char falseChar_ = 0;
   /// The characters really typed, one for every FalseChar in the field.

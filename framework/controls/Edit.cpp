@@ -29,3 +29,14 @@ int TEdit::SelStart() const {
 }
 
 int TEdit::SelLength() const { return static_cast<QLineEdit*>(Widget())->selectionLength(); }
+
+void TEdit::SetSelStart(int start) { static_cast<QLineEdit*>(Widget())->setCursorPosition(start); }
+
+void TEdit::SetSelLength(int length) {
+  auto* edit = static_cast<QLineEdit*>(Widget());
+  edit->setSelection(SelStart(), length);
+}
+
+void TEdit::SetSelText(const std::string& text) {
+  static_cast<QLineEdit*>(Widget())->insert(QString::fromStdString(text));
+}

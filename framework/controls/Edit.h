@@ -21,6 +21,12 @@ class TEdit : public TWinControl {
   /// characters the field shows, from 0.
   int SelStart() const;
   int SelLength() const;
+  /// Moves the caret there, selecting nothing.
+  void SetSelStart(int start);
+  /// Selects that many characters from SelStart on.
+  void SetSelLength(int length);
+  /// Puts text in place of the selection (at the caret when none).
+  void SetSelText(const std::string& text);
 
   TNotifyEvent OnChange;
 };

@@ -17,6 +17,9 @@ class PanelWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     QRect r = rect();
+    // A panel is opaque in its colour (its parent's unless it has its own),
+    // so what lies behind it (a list's rows) never shows through.
+    painter.fillRect(r, palette().color(QPalette::Window));
     for (TBevelCut bevel : {outer, inner}) {
       if (bevel == bvNone) continue;
       if (bevel != bvSpace) {

@@ -1,5 +1,6 @@
 #include "framework/controls/UpDown.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -27,6 +28,24 @@ std::optional<int> WholeNumber(const std::string& text) {
 
 }  // namespace
 
+// The Up and Down keys in the bound edit step the number as the arrows do.
+class UpDownKeys : public QObject {
+ public:
+  UpDownKeys(TUpDown* upDown, QObject* parent) : QObject(parent), upDown_(upDown) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+    if (!upDown_->Enabled()) return false;
+    DispatchEvent([&] { upDown_->Click(key == Qt::Key_Up ? btNext : btPrev); });
+    return true;
+  }
+
+ private:
+  TUpDown* upDown_;
+};
+
 TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
   auto* widget = new QWidget();
   auto* layout = new QVBoxLayout(widget);
@@ -46,8 +65,13 @@ TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
 }
 
 void TUpDown::SetAssociate(TEdit* edit) {
+  delete keys_;
+  keys_ = nullptr;
   associate_ = edit;
   if (edit == nullptr) return;
+  // Owned by the up-down's widget, so it goes with the up-down.
+  keys_ = new UpDownKeys(this, Widget());
+  edit->Widget()->installEventFilter(keys_);
   if (edit->Parent() != nullptr && Parent() != edit->Parent()) SetParent(edit->Parent());
   SetBounds(edit->Left() + edit->Width(), edit->Top(), Width(), edit->Height());
   ShowPosition();

@@ -3,6 +3,7 @@
 #include "framework/forms/Control.h"
 
 class TEdit;
+class UpDownKeys;
 
 /// Which arrow of an up-down was pressed: up (next) or down (previous).
 enum TUDBtnType { btNext, btPrev };
@@ -11,7 +12,8 @@ enum TUDBtnType { btNext, btPrev };
 /// an edit (Associate), it stands at the edit's right edge with the edit's
 /// height, writes its position into the edit, and takes back what the user
 /// types there: Position reads the edit's text when that is a whole number
-/// within Min to Max, and otherwise keeps the last position.
+/// within Min to Max, and otherwise keeps the last position. The Up and Down
+/// keys in the bound edit step as the arrows do.
 class TUpDown : public TWinControl {
  public:
   explicit TUpDown(TComponent* owner);
@@ -43,6 +45,7 @@ class TUpDown : public TWinControl {
   void ShowPosition();
 
   TEdit* associate_ = nullptr;
+  UpDownKeys* keys_ = nullptr;  ///< the bound edit's Up and Down keys
   short min_ = 0;
   short max_ = 100;
   short increment_ = 1;

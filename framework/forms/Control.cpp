@@ -1,10 +1,14 @@
 #include "framework/forms/Control.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -247,11 +251,21 @@ void TControl::SetColor(TColor color) {
   const std::uint32_t rgb = ColorToRGB(color);
   const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                  static_cast<int>((rgb >> 16) & 0xFF));
+  // A text field's colour is its text area's (the palette's base); every
+  // other control's is its face. Setting the base on a window or a panel
+  // would hand it down to every edit and check box on it, which keep the
+  // edit colour whatever colour the window takes.
   QPalette palette = w->palette();
-  palette.setColor(QPalette::Window, c);
-  palette.setColor(QPalette::Base, c);
+  palette.setColor(HasTextArea() ? QPalette::Base : QPalette::Window, c);
   w->setPalette(palette);
   w->setAutoFillBackground(true);
+}
+
+bool TControl::HasTextArea() const {
+  // Edits, combo boxes and the scrolled views draw on the palette's base.
+  const QWidget* w = Widget();
+  return qobject_cast<const QLineEdit*>(w) != nullptr || qobject_cast<const QAbstractScrollArea*>(w) != nullptr ||
+         qobject_cast<const QComboBox*>(w) != nullptr || qobject_cast<const QAbstractSpinBox*>(w) != nullptr;
 }
 
 void TControl::ApplyFont() {
@@ -280,10 +294,14 @@ void TControl::ApplyFont() {
   const std::uint32_t rgb = ColorToRGB(font_.Color());
   const QColor c(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                  static_cast<int>((rgb >> 16) & 0xFF));
+  // Only the enabled states take the font's colour: a disabled control
+  // keeps the greyed text that shows it cannot be used.
   QPalette palette = w->palette();
-  palette.setColor(QPalette::WindowText, c);
-  palette.setColor(QPalette::Text, c);
-  palette.setColor(QPalette::ButtonText, c);
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, c);
+    palette.setColor(group, QPalette::Text, c);
+    palette.setColor(group, QPalette::ButtonText, c);
+  }
   w->setPalette(palette);
 }
 

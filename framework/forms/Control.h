@@ -107,6 +107,9 @@ class TControl : public TComponent {
   virtual bool EditorOwnsKeys() const { return false; }
   /// Called when a watched widget is resized, before OnResize.
   virtual void Resized() {}
+  /// Whether the control's colour is that of a text area it draws on (edits,
+  /// combo boxes, lists, trees, memos) rather than that of its face.
+  virtual bool HasTextArea() const;
   /// Called for a context-menu request at a point of the watched widget:
   /// shows the pop-up menu. Returns whether a menu was shown.
   virtual bool ContextMenu(int x, int y);

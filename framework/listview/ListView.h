@@ -101,6 +101,8 @@ class TListView : public TWinControl {
 
   /// The item view that shows the items now (framework use only).
   QWidget* ActiveView() const;
+  /// The views inside take the list's colour as their text area's.
+  bool HasTextArea() const override { return true; }
 
  protected:
   bool EditorOwnsKeys() const override { return IsEditing(); }

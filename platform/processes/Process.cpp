@@ -34,6 +34,12 @@ std::optional<std::string> ProgramFolderFile(const std::string& name) {
 }
 
 std::optional<std::string> FindProgram(const std::string& name) {
+  // A drive path never starts with a slash: such a name is a host path, as a
+  // Linux user writes a program's path.
+  if (name.front() == '/') {
+    if (platform::IsRegularHostFile(name)) return name;
+    return std::nullopt;
+  }
   if (name.find_first_of("\\/:") != std::string::npos) {
     std::string drivePath = name;
     for (char& c : drivePath)
@@ -117,7 +123,8 @@ bool CreateProcessA(const std::string& commandLine, const std::string& currentDi
 
   std::string workingFolder;
   if (!currentDirectory.empty()) {
-    const auto host = platform::HostPath(currentDirectory);
+    const auto host = currentDirectory.front() == '/' ? std::optional<std::string>(currentDirectory)
+                                                      : platform::HostPath(currentDirectory);
     if (!host || !platform::IsHostFolder(*host))
       return Fail(info, ProcessError::WorkingFolderNotFound, "The folder " + currentDirectory + " was not found.");
     workingFolder = *host;

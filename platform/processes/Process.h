@@ -34,14 +34,16 @@ struct PROCESS_INFORMATION {
 
 /// Starts a program from a command line, never through a shell. The command
 /// line is split into arguments by platform::SplitProcessCommandLine (Windows' rules).
-/// The first names the program: a name holding a backslash, slash or colon is
-/// a drive path (a relative one is taken against the current folder); a bare
-/// name is looked for in the program folder (ignoring case), then in PATH's
-/// absolute folders, never in the current folder. The other arguments reach
-/// the program unchanged as text; its argv[0] is the program's host path.
+/// The first names the program: a name starting with a slash is a host path
+/// (no drive path starts with one); another name holding a backslash, slash
+/// or colon is a drive path (a relative one is taken against the current
+/// folder); a bare name is looked for in the program folder (ignoring case),
+/// then in PATH's absolute folders, never in the current folder. The other
+/// arguments reach the program unchanged as text; its argv[0] is the
+/// program's host path.
 ///
-/// `currentDirectory` is a drive path, the new process's working folder
-/// (empty: this process's current folder). The program gets this process's
+/// `currentDirectory` is the new process's working folder, a drive path or,
+/// starting with a slash, a host path (empty: this process's current folder). The program gets this process's
 /// environment and standard input, output and error, and no other open file;
 /// its signal mask is empty and the usual signals are at their defaults.
 /// A console program (platform::IsConsoleProgram) is started inside a new

@@ -129,10 +129,21 @@ std::optional<std::vector<std::string>> TerminalArguments(const std::vector<std:
              ") was not found, so the console program cannot be given a window.";
     return std::nullopt;
   }
-  const bool lonePlainProgram = program.size() == 1 && IsPlainPath(program[0]);
+  // A terminal that may read a lone argument as a command line of its own
+  // would split "/home/me/my dir/run.sh" at the blank (or trip over an
+  // accent), so such a program goes to it behind env, which runs it
+  // directly: two arguments are never a command line. env would take a path
+  // holding "=" for a variable; that one program passes those terminals over.
+  const bool loneUnplainProgram = program.size() == 1 && !IsPlainPath(program[0]);
+  std::optional<std::string> env;
+  if (loneUnplainProgram && program[0].find('=') == std::string::npos) env = FindInExecutablePath("env");
   for (const KnownTerminal& known : kTerminals) {
-    if (known.takesLoneArgumentAsCommand && program.size() == 1 && !lonePlainProgram) continue;
-    if (const auto terminal = FindInPath(known.name)) return Build(*terminal, known.style, program);
+    std::vector<std::string> command = program;
+    if (known.takesLoneArgumentAsCommand && loneUnplainProgram) {
+      if (!env) continue;
+      command = {*env, program[0]};
+    }
+    if (const auto terminal = FindInPath(known.name)) return Build(*terminal, known.style, command);
   }
   reason =
       "No terminal program was found to give the console program a window. Install one (such as xterm), "

@@ -28,8 +28,11 @@ bool IsConsoleProgram(const std::string& hostPath);
 /// lxterminal (--command= with the words in single quotes, which it splits
 /// itself), kitty (the program directly), alacritty (-e), xterm (-e).
 /// x-terminal-emulator, konsole and xterm may take a lone argument as a
-/// command line of their own, so they are passed over for a program without
-/// arguments whose path holds more than letters, digits and "/._+-".
+/// command line of their own, so a program without arguments whose path
+/// holds more than letters, digits and "/._+-" (a blank, an accent) reaches
+/// them behind env from PATH ("-e", env, the program); where there is no env,
+/// or the path holds "=", which env would take for a variable, they are
+/// passed over.
 /// Nothing when no terminal is found; `reason` then says why, in a sentence
 /// the caller can show.
 std::optional<std::vector<std::string>> TerminalArguments(const std::vector<std::string>& program, std::string& reason);

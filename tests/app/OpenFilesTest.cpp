@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/PXManager.h"
 #include "app/RegForm.h"
 #include "app/StartFolder.h"
 #include "app/ViewTypes.h"
@@ -24,6 +25,7 @@
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/ProgramFolder.h"
+#include "platform/files/HostFiles.h"
 #include "tests/support/ChildTests.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempDrive.h"
@@ -160,6 +162,8 @@ class OpenFiles : public ::testing::Test {
   }
 
   std::string Program(const char* name) const { return (programs_ / name).string(); }
+  // The host path of a file of C:, given relative to its root.
+  std::string Host(const std::string& relative) const { return (root_ / relative).string(); }
   std::vector<std::string> Viewer(const char* name, const std::string& argument) const {
     return {programs_.string(), Program(name), argument};
   }
@@ -180,8 +184,8 @@ TEST_F(OpenFiles, OpensFilesOfDifferentTypesInListOrder) {
   form_->RunSelected(vwByFileType);
   const std::vector<Record> records = Records(3);
   ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", R"(C:\Data\a.txt)"));
-  EXPECT_EQ(records[1].lines, Viewer("Lumbrel.exe", R"(C:\Data\b.jpg)"));
+  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", Host("Data/a.txt")));
+  EXPECT_EQ(records[1].lines, Viewer("Lumbrel.exe", Host("Data/b.jpg")));
   // The file itself, in its own folder, without an argument.
   EXPECT_EQ(records[2].lines,
             (std::vector<std::string>{(root_ / "Data").string(), (root_ / "Data" / "c.run").string()}));
@@ -213,7 +217,7 @@ TEST_F(OpenFiles, ChoosesTheViewerByTheRequestedOrLearnedType) {
     form_->RunSelected(c.type);
     const std::vector<Record> records = Records(1);
     ASSERT_EQ(records.size(), 1u) << c.name << " as " << c.type;
-    const std::string path = std::string("C:\\Data\\") + c.name;
+    const std::string path = Host(std::string("Data/") + c.name);
     EXPECT_EQ(records[0].lines, c.viewer ? Viewer(c.viewer, path) : ByteViewer(path)) << c.name << " as " << c.type;
   }
   EXPECT_TRUE(boxes_.Shown().empty());
@@ -237,7 +241,7 @@ TEST_F(OpenFiles, AFileInADriveRootGetsOneBackslash) {
   form_->RunSelected(vwByFileType);
   const std::vector<Record> records = Records(2);
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0].lines, ByteViewer(R"(C:\r.bin)"));
+  EXPECT_EQ(records[0].lines, ByteViewer(Host("r.bin")));
   // The root is the working folder: the folder part keeps its backslash.
   EXPECT_EQ(records[1].lines, (std::vector<std::string>{root_.string(), (root_ / "r.run").string()}));
 }
@@ -248,7 +252,7 @@ TEST_F(OpenFiles, APathWithBlanksReachesTheByteViewerWhole) {
   form_->RunSelected(vwByteViewer);
   const std::vector<Record> records = Records(1);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].lines, ByteViewer(R"(C:\My Data\a  b.bin)"));
+  EXPECT_EQ(records[0].lines, ByteViewer(Host("My Data/a  b.bin")));
 }
 
 TEST_F(OpenFiles, AMissingProgramIsReportedAndTheNextFileStillOpens) {
@@ -261,7 +265,7 @@ TEST_F(OpenFiles, AMissingProgramIsReportedAndTheNextFileStillOpens) {
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"File not found: ", "File not found: "}));
   const std::vector<Record> records = Records(1);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].lines, Viewer("Lumbrel.exe", R"(C:\Data\b.jpg)"));
+  EXPECT_EQ(records[0].lines, Viewer("Lumbrel.exe", Host("Data/b.jpg")));
 }
 
 TEST_F(OpenFiles, RunProgramReportsWhatCannotBeStarted) {
@@ -307,6 +311,81 @@ TEST_F(OpenFiles, RunProgramWaitsOnlyWhenAsked) {
   }
 }
 
+// Viewers named in "Settings.ini" by host paths, as a Linux user names the
+// programs already on the machine: each starts in its own folder and gets
+// the file's host path, and a missing one is reported by its path.
+TEST_F(OpenFiles, ViewersNamedByHostPathsStartInTheirFolders) {
+  const fs::path bin = scratch_ / "usr" / "local bin";
+  fs::create_directories(bin);
+  fs::copy_file(kHelpers / "record_args_gui", bin / "imageviewer");
+  fs::copy_file(kHelpers / "record_args", bin / "hexviewer");
+  WriteFile(programs_ / "Settings.ini", "[PX41]\nIMG=" + (bin / "imageviewer").string() +
+                                            "\nBIN=" + (bin / "hexviewer").string() +
+                                            "\nTXT=" + (bin / "missing").string() + "\n");
+  PXManager->LoadPrograms(form_->ProgramDir + "Settings.ini");
+  ASSERT_EQ(form_->Programs[4], (bin / "imageviewer").string());
+  WriteFile(root_ / "Data" / "a b.jpg", "picture");
+  WriteFile(root_ / "Data" / "c.bin", "bytes");
+  Select("C:\\Data\\", {"a b.jpg", "c.bin"});
+  form_->RunSelected(vwByFileType);
+  form_->ViewAsText("C:\\Data\\c.bin");
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"File not found: " + (bin / "missing").string()});
+  const std::vector<Record> records = Records(2);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].lines,
+            (std::vector<std::string>{bin.string(), (bin / "imageviewer").string(), Host("Data/a b.jpg")}));
+  // A console viewer goes to its terminal, still in its own folder.
+  EXPECT_EQ(records[1].lines,
+            (std::vector<std::string>{bin.string(), "-e", (bin / "hexviewer").string(), Host("Data/c.bin")}));
+}
+
+// Ctrl+E on a script in a folder whose name holds a blank or an accent, on a
+// desktop whose only terminals (x-terminal-emulator, xterm) may read a lone
+// argument as a command line: the script still gets its terminal, in its
+// own folder.
+TEST_F(OpenFiles, AScriptRunsInItsTerminalFromAFolderOfAnyName) {
+  const auto env = platform::FindInExecutablePath("env");
+  const auto mv = platform::FindInExecutablePath("mv");
+  ASSERT_TRUE(env && mv);
+  const fs::path bin = scratch_ / "bin";
+  fs::create_directories(bin);
+  fs::create_symlink(*env, bin / "env");
+  for (const char* name : {"x-terminal-emulator", "xterm"}) {
+    WriteFile(bin / name, "#!/bin/sh\n{ pwd; printf '%s\\n' \"$@\"; } > \"$RECORD_ARGS_DIR/$$.part\"\n" + *mv +
+                              " \"$RECORD_ARGS_DIR/$$.part\" \"$RECORD_ARGS_DIR/$$\"\n");
+    fs::permissions(bin / name, fs::perms::owner_all);
+  }
+  unsetenv("PELLIX_TERMINAL");
+  struct RestorePath {
+    std::string value = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ~RestorePath() { setenv("PATH", value.c_str(), 1); }
+  } restorePath;
+  setenv("PATH", bin.c_str(), 1);
+  for (const char* folder : {"my dir", "caf\xc3\xa9"}) {
+    ClearRecords();
+    WriteFile(root_ / folder / "run.sh", "#!/bin/sh\necho hi\n");
+    fs::permissions(root_ / folder / "run.sh", fs::perms::owner_all);
+    Select(std::string("C:\\") + folder + "\\", {"run.sh"});
+    unsigned short key = 'E';
+    form_->FormKeyDown(form_, key, ssCtrl);
+    const std::vector<Record> records = Records(1);
+    ASSERT_EQ(records.size(), 1u) << folder;
+    EXPECT_EQ(records[0].lines, (std::vector<std::string>{Host(folder), "-e", (bin / "env").string(),
+                                                          Host(std::string(folder) + "/run.sh")}))
+        << folder;
+  }
+  EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+// A name spelled in another case reaches the viewer as the file's own name.
+TEST_F(OpenFiles, TheViewerGetsTheFilesOwnSpelling) {
+  WriteFile(root_ / "Data" / "Report.TXT", "text");
+  form_->ViewAsText("c:\\data\\report.txt");
+  const std::vector<Record> records = Records(1);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", Host("Data/Report.TXT")));
+}
+
 // After a tree node was only expanded, Location names another folder than
 // the one listed; the selected names are the listed folder's.
 TEST_F(OpenFiles, PathsAreBuiltFromTheListedFolder) {
@@ -317,7 +396,7 @@ TEST_F(OpenFiles, PathsAreBuiltFromTheListedFolder) {
   form_->RunSelected(vwTextViewer);
   const std::vector<Record> records = Records(1);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", R"(C:\Data\a.txt)"));
+  EXPECT_EQ(records[0].lines, Viewer("Scrivet.exe", Host("Data/a.txt")));
 }
 
 TEST_F(OpenFiles, TheDoubleClickOpensByFileType) {
@@ -327,7 +406,7 @@ TEST_F(OpenFiles, TheDoubleClickOpensByFileType) {
   form_->FileList->OnDblClick(form_->FileList);
   const std::vector<Record> records = Records(1);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].lines, Viewer("Lumbrel.exe", R"(C:\Data\a.jpg)"));
+  EXPECT_EQ(records[0].lines, Viewer("Lumbrel.exe", Host("Data/a.jpg")));
 }
 
 TEST_F(OpenFiles, NothingSelectedOpensNothing) {
@@ -362,9 +441,10 @@ TEST_F(OpenFiles, TheRestartStartsTheProgramOnTheSameFolderAfterTheSettingsAreWr
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], programs_.string());
   EXPECT_EQ(lines[1], Program("Pellix4.exe"));
-  // One argument, and the new copy's start folder is the folder the tree showed.
-  EXPECT_EQ(lines[2], "C:\\My Data\\");
-  EXPECT_EQ(CommandLineTail({lines[2]}), form_->DirList->Location);
+  // One argument, the folder's host path, and the new copy's start folder is
+  // the folder the tree showed.
+  EXPECT_EQ(lines[2], Host("My Data"));
+  EXPECT_EQ(CommandLineTail({lines[2]}), "C:\\My Data");
   // What the new copy found in "Settings.ini" when it started: the layout
   // the closing window wrote, whole.
   const std::string settings = ReadFile(programs_ / "Settings.ini");
@@ -419,19 +499,21 @@ TEST_F(OpenFiles, WhatTheShellCannotOpenGoesToTheTextViewer) {
       << "the child's tests failed";
 
   // The child opened "plain" (text: the associated program gets its host
-  // path) and "binary" and "binary.qqq" (no program: the text viewer).
+  // path) and "binary" and "binary.qqq" (no program: the text viewer, which
+  // gets the host path too).
   std::vector<Record> records = Records(3);
   ASSERT_EQ(records.size(), 3u);
   std::vector<std::string> seen;
   for (const Record& record : records) {
     ASSERT_GE(record.lines.size(), 3u);
-    const std::string program = fs::path(record.lines[1]).filename().string();
-    const std::string argument = record.lines[2];
-    seen.push_back(program + " " + (program == "Scrivet.exe" ? argument : fs::path(argument).filename().string()));
+    const fs::path argument = record.lines[2];
+    EXPECT_TRUE(argument.is_absolute() && fs::is_regular_file(argument)) << argument;
+    seen.push_back(fs::path(record.lines[1]).filename().string() + " " +
+                   (argument.parent_path().filename() / argument.filename()).string());
   }
   std::sort(seen.begin(), seen.end());
-  EXPECT_EQ(seen, (std::vector<std::string>{R"(Scrivet.exe C:\Data\binary)", R"(Scrivet.exe C:\Data\binary.qqq)",
-                                            "record_args_gui plain"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"Scrivet.exe Data/binary", "Scrivet.exe Data/binary.qqq",
+                                            "record_args_gui Data/plain"}));
 }
 
 // Runs only inside the child process of the case above.

@@ -431,6 +431,55 @@ TEST_F(DirListTest, SetDirectoryOfAFolderTheTreeDoesNotHoldStillOpensIt) {
   }
 }
 
+// A relative path is taken against the listed folder, even where another
+// folder has been made current meanwhile; the line, the list and Location
+// end at the full path it names, spelled as the disk spells it.
+TEST_F(DirListTest, SetDirectoryOpensARelativePathFromTheListedFolder) {
+  tree_->Init();
+  fs::create_directories(C() / "alpha" / "deep");
+  const struct {
+    const char* listed;
+    const char* typed;
+    const char* full;
+    const char* selected;
+  } cases[] = {
+      {"C:\\a\\b", "..\\..\\alpha\\deep", "C:\\alpha\\deep\\", "deep"},
+      {"C:\\", "Windows\\System", "C:\\Windows\\System\\", "System"},
+      {"C:\\a", "b\\", "C:\\a\\b\\", "b"},
+      {"C:\\Windows", "..\\windows\\fonts", "C:\\Windows\\Fonts\\", "Fonts"},
+      {"C:\\Windows\\System", "\\a\\b", "C:\\a\\b\\", "b"},
+      {"C:\\a\\b", "..\\..\\..\\..\\B", "C:\\B\\", "B"},  // no higher than the root
+  };
+  for (const auto& c : cases) {
+    tree_->SetDirectory(c.listed);
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\empty"));
+    tree_->SetDirectory(c.typed);
+    EXPECT_EQ(tree_->Location, c.full) << c.typed;
+    EXPECT_EQ(edit_->Text(), c.full) << c.typed;
+    EXPECT_EQ(fileList_.Directory(), c.full) << c.typed;
+    ASSERT_NE(tree_->Selected(), nullptr) << c.typed;
+    EXPECT_EQ(tree_->Selected()->Text(), c.selected) << c.typed;
+    EXPECT_EQ(GetCurrentDirectoryA() + "\\", c.full) << c.typed;
+  }
+  // A relative path to no folder changes nothing but the tree.
+  tree_->SetDirectory("C:\\a");
+  tree_->SetDirectory("..\\nowhere");
+  EXPECT_EQ(tree_->Location, "C:\\a\\");
+  EXPECT_EQ(fileList_.Directory(), "C:\\a\\");
+  EXPECT_EQ(GetCurrentDirectoryA(), "C:\\a");
+}
+
+TEST_F(DirListTest, TypingARelativePathListsItsFiles) {
+  tree_->Init();
+  Touch(C() / "Windows" / "System" / "sys.ini");
+  tree_->SetDirectory("C:\\Windows");
+  edit_->SetText("System\\");
+  EXPECT_TRUE(edit_->SimulateKeyDown(VK_RETURN, 0));
+  EXPECT_EQ(tree_->Location, "C:\\Windows\\System\\");
+  ASSERT_EQ(fileList_.Items()->Count(), 1);
+  EXPECT_EQ((*fileList_.Items())[0]->Caption(), "sys.ini");
+}
+
 TEST_F(DirListTest, EnterInTheLocationLineOpensTheTypedPathAndIsConsumed) {
   tree_->Init();
   edit_->SetText("C:\\a\\b");

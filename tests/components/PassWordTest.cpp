@@ -34,7 +34,7 @@ class PassWordTest : public ::testing::Test {
         std::string name = script.substr(i + 1, close - i - 1);
         Qt::KeyboardModifiers modifiers;
         for (const auto& [prefix, modifier] :
-             {std::pair{"Shift+", Qt::ShiftModifier}, {"Ctrl+", Qt::ControlModifier}}) {
+             {std::pair{"Shift+", Qt::ShiftModifier}, {"Ctrl+", Qt::ControlModifier}, {"Alt+", Qt::AltModifier}}) {
           if (name.starts_with(prefix)) {
             modifiers |= modifier;
             name.erase(0, std::strlen(prefix));
@@ -105,6 +105,19 @@ TEST_F(PassWordTest, EditingKeysChangeTheHiddenTextAsTheFieldChanges) {
       {"\xC3\xA9", "\xC3\xA9"},  // an accented letter is kept byte by byte
       {"x\xC3\xA9{Backspace}{Backspace}", "x"},
       {"a{Tab}", "a"},
+      // With Ctrl, Alt or Shift, Backspace and Delete still remove one
+      // character, or the selection, from both texts: no word, no cut, no undo.
+      {"abc def{Ctrl+Backspace}", "abc de"},
+      {"abc def{Home}{Ctrl+Delete}", "bc def"},
+      {"abc{Left}{Left}{Shift+Delete}", "ac"},
+      {"abc{Left}{Ctrl+Backspace}", "ac"},
+      {"ab{Alt+Backspace}", "a"},
+      {"ab{Shift+Backspace}", "a"},
+      {"ab{Home}{Ctrl+Backspace}", "ab"},
+      {"ab{Ctrl+Delete}{Shift+Delete}", "ab"},
+      {"abcd{Left}{Shift+Left}{Shift+Left}{Ctrl+Backspace}", "ad"},
+      {"abcd{Home}{Shift+Right}{Shift+Right}{Shift+Delete}", "cd"},
+      {"abcd{Home}{Shift+Right}{Ctrl+Delete}", "bcd"},
   };
   for (const auto& c : cases) {
     // A fresh field for every case; the helpers work on field_.

@@ -198,3 +198,28 @@ TEST(Clipboard, PrivateStoreKeepsTheTextAsWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window's colour is its face: the edits and check boxes on it keep the
+// edit colour for their text areas, and an edit's own colour is its text area's.
+TEST(Controls, AWindowsColourLeavesTheTextAreasOfItsControls) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  auto* box = new TCheckBox(&form);
+  box->SetParent(&form);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  const QColor base = QApplication::palette().color(QPalette::Base);
+  ASSERT_NE(base, QColor(Qt::red));
+  form.SetColor(clRed);
+  EXPECT_EQ(form.Widget()->palette().color(QPalette::Window), QColor(Qt::red));
+  EXPECT_EQ(panel->Widget()->palette().color(QPalette::Window), QColor(Qt::red));
+  EXPECT_EQ(edit->Widget()->palette().color(QPalette::Base), base);
+  EXPECT_EQ(box->Widget()->palette().color(QPalette::Base), base);
+  edit->SetColor(clLime);
+  EXPECT_EQ(edit->Widget()->palette().color(QPalette::Base), QColor(Qt::green));
+}
+
+}  // namespace

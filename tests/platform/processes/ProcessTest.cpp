@@ -10,6 +10,7 @@
 
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/ProgramFolder.h"
+#include "platform/files/HostFiles.h"
 #include "platform/processes/Process.h"
 #include "platform/processes/Terminal.h"
 #include "platform/system/LastError.h"
@@ -99,6 +100,8 @@ TEST_F(Process, StartsTheProgramInItsFolderWithWholeArguments) {
        R"(C:\My Files)",
        {(root_ / "My Files").string(), program, "x", "y  z", "", R"(C:\)"}},
       {R"("D:\record_args_gui" )", R"(C:\My Files\)", {(root_ / "My Files").string(), program}},
+      // A program and a working folder named by host paths.
+      {'"' + program + "\" x", (root_ / "My Files").string(), {(root_ / "My Files").string(), program, "x"}},
   };
   for (const auto& c : cases) {
     fs::remove(record_);
@@ -141,6 +144,8 @@ TEST_F(Process, ReportsWhyAProgramCannotStart) {
       {R"(C:\garbage)", "", ProcessError::NotExecutable},
       {R"(D:\record_args_gui)", R"(C:\no such folder)", ProcessError::WorkingFolderNotFound},
       {R"(D:\record_args_gui)", R"(C:\plain.txt)", ProcessError::WorkingFolderNotFound},
+      {"/nonexistent/pellix-program", "", ProcessError::ProgramNotFound},
+      {R"(D:\record_args_gui)", (root_ / "no such folder").string(), ProcessError::WorkingFolderNotFound},
   };
   for (const auto& c : cases) {
     PROCESS_INFORMATION info;
@@ -185,6 +190,52 @@ TEST_F(Process, GivesAConsoleProgramATerminal) {
             (std::vector<std::string>{(root_ / "My Files").string(), "-e", (kHelpers / "record_args").string(),
                                       R"(C:\My Files\a b.txt)", "x"}));
   EXPECT_FALSE(fs::exists(record_));  // the fake terminal does not run it
+}
+
+// Only xterm is there, which may read a lone argument as a command line: a
+// console program without arguments gets its terminal from a folder of any
+// name, and the terminal runs it whole, in that folder.
+TEST_F(Process, StartsAConsoleProgramInItsTerminalFromAnyFolder) {
+  const auto env = platform::FindInExecutablePath("env");
+  ASSERT_TRUE(env);
+  const fs::path bin = scratch_ / "bin";
+  fs::create_directories(bin);
+  fs::create_symlink(*env, bin / "env");
+  // Runs what follows its "-e" as xterm does, after recording it.
+  WriteFile(bin / "xterm",
+            "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"$FAKE_TERMINAL_OUT\"\n"
+            "shift\nexec \"$@\"\n",
+            fs::perms::owner_all);
+  unsetenv("PELLIX_TERMINAL");
+  struct RestorePath {
+    std::string value = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ~RestorePath() { setenv("PATH", value.c_str(), 1); }
+  } restorePath;
+  setenv("PATH", bin.c_str(), 1);
+  const struct {
+    const char* folder;
+    bool throughEnv;
+  } cases[] = {{"mydir", false}, {"my dir", true}, {"caf\xc3\xa9", true}, {"  two  blanks ", true}};
+  for (const auto& c : cases) {
+    const fs::path folder = root_ / c.folder;
+    const fs::path program = folder / "run";
+    fs::create_directories(folder);
+    fs::copy_file(kHelpers / "record_args", program);
+    fs::remove(record_);
+    Run(std::string(R"("C:\)") + c.folder + R"(\run")", std::string(R"(C:\)") + c.folder);
+    std::vector<std::string> terminal{folder.string(), "-e"};
+    if (c.throughEnv) terminal.push_back((bin / "env").string());
+    terminal.push_back(program.string());
+    EXPECT_EQ(Lines(terminalRecord_), terminal) << c.folder;
+    EXPECT_EQ(Lines(record_), (std::vector<std::string>{folder.string(), program.string()})) << c.folder;
+  }
+
+  // A path that env would take for a variable leaves no terminal.
+  fs::create_directories(root_ / "a=b c");
+  fs::copy_file(kHelpers / "record_args", root_ / "a=b c" / "run");
+  PROCESS_INFORMATION info;
+  EXPECT_FALSE(CreateProcessA(R"("C:\a=b c\run")", "", info));
+  EXPECT_EQ(info.error, ProcessError::NoTerminal);
 }
 
 TEST_F(Process, FailsWithoutATerminal) {
