@@ -84,4 +84,9 @@ void TServer2::ShowReply(const std::string& reply) {
     while (lines->Count() >= MaxLines) lines->Delete(lines->Count() - 1);
   }
   lines->Insert(0, reply);
+  // A reply that holds line breaks (a script line with a lone CR, a host's
+  // reply) takes several lines; the bound still holds.
+  if (MaxLines > 0) {
+    while (lines->Count() > MaxLines) lines->Delete(lines->Count() - 1);
+  }
 }

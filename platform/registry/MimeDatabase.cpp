@@ -290,6 +290,8 @@ MimeDatabase::MimeDatabase() : dirs_(XdgDataDirs()), languages_(DescriptionLangu
         type = alias->second;
         FoldKeyName(type, typeKey);
       }
+      // A glob of no type (a line "50::*.x", an alias to nothing) names nothing.
+      if (type.empty()) return;
       if (pattern == kNoGlobs) {
         blockedHere.try_emplace(typeKey, true);
         return;

@@ -208,6 +208,16 @@ TEST_F(Server2, KeepsTheMemoAtMaxLines) {
   server_.Server("ECHO e", true, false);
   EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"e" + Blanks(18), "d" + Blanks(18), "c" + Blanks(18)}));
 
+  // A reply of several lines (a script line with a lone CR, a host's reply)
+  // keeps the bound too.
+  server_.OnServerComm = [](TObject*, std::string& message, bool& used) {
+    message = "one\ntwo\rthree\nfour";
+    used = true;
+  };
+  server_.Server("TOOL", true, false);
+  EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"one", "two", "three"}));
+  server_.OnServerComm = nullptr;
+
   // No bound below 1.
   server_.MaxLines = 0;
   server_.Server("ECHO f", true, false);

@@ -158,6 +158,16 @@ TEST_F(SystemRegistry, ExtensionKeysNameTheirType) {
   }
 }
 
+TEST_F(SystemRegistry, GlobsOfNoTypeMakeNoKey) {
+  // The user's folder comes first: a glob of no type there must not hide the
+  // system's, nor make a key of its own.
+  db_.Write("home/mime/globs2", "90::*.txt\n90:text/x-gone:*.gon\n50::*.emp\n");
+  db_.Write("home/mime/aliases", "text/x-gone \n");
+  platform::ReloadRegistry();
+  EXPECT_EQ(DefaultValue(".txt"), "text/plain");
+  for (const char* key : {".emp", ".gon"}) EXPECT_FALSE(platform::RegKeyExists(HKEY_CLASSES_ROOT, key)) << key;
+}
+
 TEST_F(SystemRegistry, TypeKeysHoldTheDescriptionUnchanged) {
   struct Case {
     const char* key;
