@@ -310,7 +310,9 @@ bool TerminalConsole::Fill(int timeoutMs) {
   return true;
 }
 
-int TerminalConsole::ReadKey() {
+int TerminalConsole::ReadKey() { return ReadKeyWithin(-1); }
+
+int TerminalConsole::ReadKeyWithin(int milliseconds) {
   if (secondCode_ >= 0) {
     const int code = secondCode_;
     secondCode_ = -1;
@@ -319,7 +321,7 @@ int TerminalConsole::ReadKey() {
   Flush();
   // With no keyboard left to read, Esc: every wait for a key ends and the
   // program runs to its end.
-  if (input_.empty() && !Fill(-1)) return 27;
+  if (input_.empty() && !Fill(milliseconds)) return inputEnded_ ? 27 : -1;
   const auto first = static_cast<unsigned char>(input_[0]);
   if (first == 0x1b) {
     if (input_.size() < 2) Fill(kSequenceWaitMs);

@@ -31,6 +31,7 @@ class TerminalConsole : public Console {
   int CursorRow() override;
   void Write(const std::string& text) override;
   int ReadKey() override;
+  int ReadKeyWithin(int milliseconds) override;
   void DeleteLine() override;
   void StandardOutput(const std::string& bytes) override;
   std::string ReadWord() override;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +135,71 @@ TEST_F(TerminalTest, WithoutAnArgumentTheNameIsAskedInYellow) {
   EXPECT_EQ(terminal_.Row(1), "abc");
   terminal_.Type(" ");
   EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+// A pipe never holds the viewer before its first screen: what a writer sends
+// is paged as it arrives, the writer's end ends the paging, and Esc ends any
+// wait. A folder is not found.
+TEST_F(TerminalTest, PipesAndFoldersNeverHoldTheViewer) {
+  enum class Writer { None, Silent, SendsAndStays, SendsAndEnds };
+  struct Case {
+    const char* what;
+    bool folder;
+    Writer writer;
+    const char* shown;  // text that must appear before any key
+    bool needsEsc;      // the paging waits until Esc
+  } cases[] = {
+      {"pipe without a writer", false, Writer::None, "", true},
+      {"pipe with a silent writer", false, Writer::Silent, "", true},
+      {"pipe with a writer that stays", false, Writer::SendsAndStays, "from the pipe", true},
+      {"pipe whose writer ends", false, Writer::SendsAndEnds, "from the pipe", false},
+      {"folder", true, Writer::None, "Can't find file: ", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto path = folder_ / "pipe";
+    std::filesystem::remove_all(path);
+    if (c.folder) {
+      std::filesystem::create_directories(path);
+    } else {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
+    VirtualTerminal terminal(80, 30);
+    terminal.Start({kProgram, path.string()});
+    int writer = -1;
+    if (c.writer != Writer::None) {
+      // Read and write, so that the test's open does not wait for the viewer.
+      writer = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+      ASSERT_GE(writer, 0);
+    }
+    // The cleared screen comes first whatever the writer does.
+    if (!c.folder) {
+      ASSERT_TRUE(terminal.WaitUntil([&] { return terminal.Background(80, 30) == kTerminalBlack; }))
+          << terminal.Screen();
+    }
+    if (c.writer == Writer::SendsAndStays || c.writer == Writer::SendsAndEnds) {
+      // The viewer opens the pipe just after clearing: a pipe whose every end
+      // is closed loses its bytes.
+      terminal.Settle(200);
+      ASSERT_EQ(::write(writer, "from the pipe\n", 14), 14);
+    }
+    if (c.writer == Writer::SendsAndEnds) {
+      ::close(writer);
+      writer = -1;
+    }
+    ASSERT_TRUE(terminal.WaitForText(c.shown)) << terminal.Screen();
+    if (c.needsEsc) {
+      terminal.Settle(200);
+      EXPECT_EQ(terminal.Screen().find("Finished"), std::string::npos) << terminal.Screen();
+      terminal.Type("\x1b");
+    }
+    if (!c.folder) {
+      EXPECT_TRUE(terminal.WaitForText(kFinished)) << terminal.Screen();
+    }
+    terminal.Type(" ");
+    EXPECT_EQ(terminal.WaitForExit(), 0);
+    if (writer >= 0) ::close(writer);
+  }
 }
 
 }  // namespace
