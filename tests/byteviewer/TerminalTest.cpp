@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/console/CodePage437.h"
 #include "tests/byteviewer/VirtualTerminal.h"
 #include "tests/support/PrivateHome.h"
 
@@ -200,6 +201,48 @@ TEST_F(TerminalTest, PipesAndFoldersNeverHoldTheViewer) {
     EXPECT_EQ(terminal.WaitForExit(), 0);
     if (writer >= 0) ::close(writer);
   }
+}
+
+// A binary page of 1,520 bytes without a line break fills 19 rows of 80
+// cells: each byte is one code page 437 glyph, bytes from 128 up included.
+TEST_F(TerminalTest, EveryByteOfABinaryTakesOneCell) {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\a' && b != '\b' && b != '\t' && b != '\n' && b != '\r') bytes += static_cast<char>(b);
+  }
+  std::string content;
+  while (content.size() < 1520) content += bytes;
+  content.resize(1520);
+  terminal_.Start({kProgram, Make("binary.bin", content + "tail")});
+  ASSERT_TRUE(terminal_.WaitForText(kPagePrompt)) << terminal_.Screen();
+  for (int row = 1; row <= 19; ++row) {
+    std::string expected;
+    for (int column = 0; column < 80; ++column) {
+      expected += platform::CodePage437Glyph(static_cast<unsigned char>(content[(row - 1) * 80 + column]));
+    }
+    EXPECT_EQ(terminal_.Row(row), expected.substr(0, expected.find_last_not_of(' ') + 1)) << "row " << row;
+  }
+  EXPECT_EQ(terminal_.Row(20), kPagePrompt);
+  const std::string screen = terminal_.Screen();
+  for (const char* glyph : {"░", "█", "ß", "Ç", "☺", "←"}) EXPECT_NE(screen.find(glyph), std::string::npos) << glyph;
+  terminal_.Type("\x1b");
+  ASSERT_TRUE(terminal_.WaitForText(kFinished)) << terminal_.Screen();
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+}
+
+// Redirected, standard output gets the file's bytes as they are.
+TEST_F(TerminalTest, RedirectedOutputKeepsEveryByte) {
+  std::string content;
+  for (int b = 0; b < 256; ++b) content += static_cast<char>(b);
+  const std::string out = (folder_ / "out.bin").string();
+  terminal_.Start({"/bin/sh", "-c", "exec \"$0\" \"$1\" > \"$2\"", kProgram, Make("all.bin", content), out});
+  terminal_.Settle(300);
+  terminal_.Type(" ");
+  EXPECT_EQ(terminal_.WaitForExit(), 0);
+  std::ifstream in(out, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(written, content);
 }
 
 }  // namespace
