@@ -366,4 +366,50 @@ TEST_F(Server2, ExecOfItsOwnFileStopsAtTheNestingBound) {
   EXPECT_EQ(runs, 2 * TServer2::kMaxExecDepth);
 }
 
+// Scripts whose every line runs the script itself would run k^16 scripts
+// inside one call: one budget of lines for the command ends them all.
+TEST_F(Server2, SelfCallingScriptsStopWhenTheCommandsLinesRunOut) {
+  for (int k : {2, 3, 4}) {
+    SCOPED_TRACE(k);
+    std::string script = "tool\n";
+    for (int i = 0; i < k; ++i) script += "EXEC C:\\self.txt\n";
+    WriteFile(drive_.Host("self.txt"), script);
+    int runs = 0;
+    server_.OnServerComm = [&](TObject*, std::string&, bool& used) {
+      ++runs;
+      used = true;
+    };
+    memo_.Lines()->Clear();
+    server_.Server("EXEC C:\\self.txt", true, false);
+    EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"Exec nested too deeply: C:\\self.txt"}));
+    EXPECT_GT(runs, 1000);
+    EXPECT_LE(runs, TServer2::kMaxScriptLines);
+    // The next command has a budget of its own.
+    const int before = runs;
+    server_.Server("EXEC C:\\self.txt", false, false);
+    EXPECT_GT(runs, before + 1000);
+  }
+}
+
+// A long flat script runs whole up to the budget; one line more and it stops
+// there.
+TEST_F(Server2, AScriptRunsUpToTheBudgetOfLines) {
+  int runs = 0;
+  server_.OnServerComm = [&](TObject*, std::string&, bool& used) {
+    ++runs;
+    used = true;
+  };
+  std::string lines;
+  for (int i = 0; i < TServer2::kMaxScriptLines; ++i) lines += "tool\n";
+  WriteFile(drive_.Host("full.txt"), lines.substr(0, lines.size() - 1));
+  WriteFile(drive_.Host("over.txt"), lines + "tool");
+  server_.Server("EXEC C:\\full.txt", true, false);
+  EXPECT_EQ(runs, TServer2::kMaxScriptLines);
+  EXPECT_EQ(memo_.Lines()->Strings(0), "Execing C:\\full.txt");
+  runs = 0;
+  server_.Server("EXEC C:\\over.txt", true, false);
+  EXPECT_EQ(runs, TServer2::kMaxScriptLines);
+  EXPECT_EQ(memo_.Lines()->Strings(0), "Exec nested too deeply: C:\\over.txt");
+}
+
 }  // namespace
