@@ -18,7 +18,9 @@ TServer2::~TServer2() = default;
 void TServer2::Server(std::string line, bool show, bool remember) {
   line = Trim(line);
   if (!SplitComm(line)) return;
-  Words[1] = AnsiUpperCase(Words[1]);
+  // Verbs are ASCII words: upper-cased by ASCII rules under every locale, so
+  // that a Turkish "i" does not turn "quit" into "QUİT".
+  Words[1] = UpperCase(Words[1]);
   // Kept apart from Words, which the host or a script may split anew
   // before the reply is made.
   const std::string verb = Words[1];

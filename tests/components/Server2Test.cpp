@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,9 @@
 #include "framework/forms/Application.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/ProgramFolder.h"
+#include "platform/system/Locale.h"
 #include "tests/components/ComponentTestSupport.h"
+#include "tests/support/ChildTests.h"
 
 using namespace component_test;
 
@@ -410,6 +413,44 @@ TEST_F(Server2, AScriptRunsUpToTheBudgetOfLines) {
   server_.Server("EXEC C:\\over.txt", true, false);
   EXPECT_EQ(runs, TServer2::kMaxScriptLines);
   EXPECT_EQ(memo_.Lines()->Strings(0), "Exec nested too deeply: C:\\over.txt");
+}
+
+// Verbs and command names are ASCII words: the Turkish, Azeri and Lithuanian
+// rules for "i" play no part in them.
+void ExpectAsciiVerbs(TServer2& server, TMemo& memo, TestDrive& drive) {
+  fs::create_directories(drive.Host("Prog"));
+  platform::SetProgramHostFolder(drive.Host("Prog").string());
+  std::vector<std::string> hosted;
+  server.OnServerComm = [&](TObject*, std::string& message, bool& used) {
+    hosted.push_back(server.Words[1]);
+    used = server.Words[1] == "QUIT";
+  };
+  for (const char* line : {"get_location", "quit", "insert_it", "exec"}) server.Server(line, true, false);
+  EXPECT_EQ(MemoLines(memo), (std::vector<std::string>{"Couldn't exec: ", "INSERT_ITis not a valid command", "",
+                                                       "Location: C:\\Prog\\"}));
+  EXPECT_EQ(hosted, (std::vector<std::string>{"QUIT", "INSERT_IT"}));
+  const struct {
+    const char* prefix;
+    const char* name;
+  } completions[] = {
+      {"bi", "BIND"}, {"unbi", "UNBINDALL"}, {"qui", "QUIT"}, {"set_t", "SET_TOOL"}, {"\xC4\xB1", "\xC4\xB1"}};
+  for (const auto& c : completions) EXPECT_EQ(server.SearchComm(c.prefix), c.name) << c.prefix;
+}
+
+TEST_F(Server2, VerbsAreAsciiWordsUnderEveryLocale) {
+  ExpectAsciiVerbs(server_, memo_, drive_);
+  EXPECT_TRUE(testing_support::RunChildTests("Server2.AsciiVerbsChild", {{"PELLIX_ASCII_CHILD", "tr_TR.UTF-8"}}))
+      << "the child's tests failed";
+}
+
+// Runs only inside the child process of the case above, under Turkish rules.
+TEST_F(Server2, AsciiVerbsChild) {
+  const char* locale = std::getenv("PELLIX_ASCII_CHILD");
+  if (locale == nullptr) GTEST_SKIP() << "runs in a child process of its own";
+  // The case rules are read from the environment once, at their first use.
+  setenv("LC_ALL", locale, 1);
+  ASSERT_EQ(CharUpperA("i"), "\u0130");  // the locale's own rules are Turkish
+  ExpectAsciiVerbs(server_, memo_, drive_);
 }
 
 }  // namespace
