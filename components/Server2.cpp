@@ -79,11 +79,12 @@ std::string TServer2::Arguments() const {
 void TServer2::ShowReply(const std::string& reply) {
   if (CommsOut == nullptr) return;
   TMemoLines* lines = CommsOut->Lines();
-  // The oldest lines go from the bottom until the reply fits; a memo that
-  // holds more lines than MaxLines (the host lowered it, or wrote lines of
-  // its own) comes back to the bound instead of losing a line in between.
-  if (MaxLines > 0) {
-    while (lines->Count() >= MaxLines) lines->Delete(lines->Count() - 1);
-  }
   lines->Insert(0, reply);
+  // The oldest lines go from the bottom until the memo is back within the
+  // bound: a reply holding CR or LF makes several lines, and a memo that held
+  // more (the host lowered MaxLines, or wrote lines of its own) comes back to
+  // the bound instead of losing a line in between.
+  if (MaxLines > 0) {
+    while (lines->Count() > MaxLines) lines->Delete(lines->Count() - 1);
+  }
 }

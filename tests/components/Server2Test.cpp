@@ -211,6 +211,27 @@ TEST_F(Server2, KeepsTheMemoAtMaxLines) {
   server_.Server("ECHO e", true, false);
   EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"e" + Blanks(18), "d" + Blanks(18), "c" + Blanks(18)}));
 
+  // A reply holding line breaks makes several lines, and still the memo
+  // keeps its bound, losing its oldest lines.
+  const struct {
+    const char* line;
+    std::vector<std::string> memo;
+  } breaks[] = {
+      {"ECHO a\rb", {"a", "b" + Blanks(18), "e" + Blanks(18)}},
+      {"ECHO x\ny\r\nz", {"x", "y", "z" + Blanks(18)}},
+      {"ECHO 1\r2\r3\r4\r5", {"1", "2", "3"}},
+  };
+  for (const auto& b : breaks) {
+    server_.Server(b.line, true, false);
+    EXPECT_EQ(MemoLines(memo_), b.memo) << b.line;
+  }
+  server_.MaxLines = 60;
+  for (int i = 0; i < 10; ++i) server_.Server("ECHO " + std::string(20, '\r') + "a\rb\rc\rd\re\rf\rg\rh", true, false);
+  EXPECT_EQ(memo_.Lines()->Count(), 60);
+  server_.MaxLines = 3;
+  server_.Server("ECHO e", true, false);
+  EXPECT_EQ(memo_.Lines()->Count(), 3);
+
   // No bound below 1.
   server_.MaxLines = 0;
   server_.Server("ECHO f", true, false);
