@@ -17,6 +17,8 @@ constexpr int kEsc = 27;
 constexpr int kCentred = -10;
 constexpr int kWidth = 80;
 constexpr int kPageRows = 19;
+// How often the keyboard is looked at while a pipe or device has no bytes.
+constexpr int kWaitStepMs = 50;
 
 // The existence test: the first entry a search for the name finds, which must
 // not be a folder.
@@ -75,6 +77,15 @@ void ByteViewer::PageFile() {
   std::string out;  // the bytes of the page so far, written before every wait
   for (;;) {
     if (next == length) {
+      // A pipe or device may have nothing yet: what arrived is shown, and Esc
+      // ends the wait as it ends the paging at a prompt; other keys go unused.
+      if (!file->WaitReadable(0)) {
+        console_.StandardOutput(out);
+        out.clear();
+        while (!file->WaitReadable(kWaitStepMs)) {
+          if (console_.ReadKeyWithin(kWaitStepMs) == kEsc) return;
+        }
+      }
       length = file->Read(buffer, sizeof buffer);
       next = 0;
       if (length <= 0) break;  // the end, or a read error: paging stops either way

@@ -7,6 +7,7 @@
 #include "framework/core/Clipboard.h"
 #include "framework/core/StringList.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/Utf8.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
 #include "framework/listview/ListItems.h"
@@ -34,45 +35,9 @@ bool ShellOperation(unsigned function, const std::string& from, const std::strin
   return !operation.fAnyOperationsAborted;
 }
 
-bool IsUtf8(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    std::uint32_t code = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1;
-      code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= text.size()) return false;
-    for (std::size_t n = 1; n <= extra; ++n) {
-      const auto next = static_cast<unsigned char>(text[i + n]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points beyond Unicode.
-    if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
-        (code >= 0xD800 && code <= 0xDFFF))
-      return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
 // Whether a text can travel as one line of the clipboard text: the system
 // clipboard carries UTF-8 text, and a CR or LF would split the line.
-bool CanTravel(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos && IsUtf8(text); }
+bool CanTravel(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos && IsValidUtf8(text); }
 
 // Whether a name from the clipboard text names an entry of its folder and
 // nothing else: a text from another program may hold paths.

@@ -62,7 +62,10 @@ std::string TKeyComs::GetKeyName(const int Key) const {
 }
 
 int TKeyComs::GetKeyNumber(const std::string& KeyName) const {
-  const std::string upper = AnsiUpperCase(KeyName);
+  // Key names are ASCII and match by ASCII case under every locale; any other
+  // first character stays above 127 ("ß" does not become "SS", nor a dotless
+  // "ı" an "I"), so it gives no key.
+  const std::string upper = UpperCase(KeyName);
   for (const auto& entry : kKeyNames) {
     if (upper == UpperCase(entry.name)) return entry.code;
   }

@@ -31,8 +31,9 @@ class TKeyComs : public TComponent {
   /// A key's name ("Escape", "F10"); a key without one is named by the
   /// character of the code's low 8 bits ("A" for 65).
   std::string GetKeyName(const int Key) const;
-  /// A key's code from its name in any case; a name not known counts by its
-  /// first character, upper-cased, as a signed 8-bit number (0 when empty).
+  /// A key's code from its name in any ASCII case, under every locale; a name
+  /// not known counts by its first character, an ASCII letter upper-cased, as
+  /// a signed 8-bit number (0 when empty; negative for any non-ASCII start).
   int GetKeyNumber(const std::string& KeyName) const;
   /// Marks every key unbound.
   void UnBindAll();

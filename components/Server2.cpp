@@ -18,7 +18,9 @@ TServer2::~TServer2() = default;
 void TServer2::Server(std::string line, bool show, bool remember) {
   line = Trim(line);
   if (!SplitComm(line)) return;
-  Words[1] = AnsiUpperCase(Words[1]);
+  // Verbs are ASCII words: upper-cased by ASCII rules under every locale, so
+  // that a Turkish "i" does not turn "quit" into "QUİT".
+  Words[1] = UpperCase(Words[1]);
   // Kept apart from Words, which the host or a script may split anew
   // before the reply is made.
   const std::string verb = Words[1];
@@ -77,15 +79,11 @@ std::string TServer2::Arguments() const {
 void TServer2::ShowReply(const std::string& reply) {
   if (CommsOut == nullptr) return;
   TMemoLines* lines = CommsOut->Lines();
-  // The oldest lines go from the bottom until the reply fits; a memo that
-  // holds more lines than MaxLines (the host lowered it, or wrote lines of
-  // its own) comes back to the bound instead of losing a line in between.
-  if (MaxLines > 0) {
-    while (lines->Count() >= MaxLines) lines->Delete(lines->Count() - 1);
-  }
   lines->Insert(0, reply);
-  // A reply that holds line breaks (a script line with a lone CR, a host's
-  // reply) takes several lines; the bound still holds.
+  // The oldest lines go from the bottom until the memo is back within the
+  // bound: a reply holding CR or LF makes several lines, and a memo that held
+  // more (the host lowered MaxLines, or wrote lines of its own) comes back to
+  // the bound instead of losing a line in between.
   if (MaxLines > 0) {
     while (lines->Count() > MaxLines) lines->Delete(lines->Count() - 1);
   }

@@ -39,6 +39,10 @@ class TServer2 : public TComponent {
   /// How many scripts may run inside one another: an EXEC deeper than that
   /// runs nothing.
   static constexpr int kMaxExecDepth = 16;
+  /// How many script lines one command may run, its nested scripts
+  /// together: past that every script of the command stops, so that no
+  /// script that calls itself holds the program.
+  static constexpr int kMaxScriptLines = 10000;
 
   explicit TServer2(TComponent* owner);
   ~TServer2() override;
@@ -110,4 +114,6 @@ class TServer2 : public TComponent {
   std::string Exec(std::string name, bool remember);
 
   int execDepth_ = 0;
+  int scriptLinesLeft_ = 0;      // of the command that runs the outermost script
+  bool scriptLinesOut_ = false;  // a line was refused: every script of the command stops
 };

@@ -19,15 +19,30 @@ std::string TServer2::Exec(std::string name, bool remember) {
   // the program, for ever.
   auto file = name.empty() ? nullptr : platform::File::Open(name, platform::File::Mode::ReadRegular);
   if (!file) return "Couldn't exec: " + name;
+  if (execDepth_ == 0) {
+    scriptLinesLeft_ = kMaxScriptLines;
+    scriptLinesOut_ = false;
+  }
   ++execDepth_;
   struct DepthGuard {
     int& depth;
     ~DepthGuard() { --depth; }
   } guard{execDepth_};
 
+  // The depth bounds how deep scripts nest, not how much they do: k lines
+  // that each run the script itself would run k^16 scripts. The lines run are
+  // counted against one budget for the outermost script and all it runs.
+  const auto run = [&](const std::string& text) {
+    if (scriptLinesLeft_ == 0) scriptLinesOut_ = true;
+    if (scriptLinesOut_) return false;
+    --scriptLinesLeft_;
+    Server(text, false, remember);
+    return !scriptLinesOut_;
+  };
   std::string line;
   std::vector<char> buffer(65536);
-  for (;;) {
+  bool going = true;
+  while (going) {
     const std::ptrdiff_t n = file->Read(buffer.data(), buffer.size());
     if (n <= 0) break;
     for (std::ptrdiff_t i = 0; i < n; ++i) {
@@ -35,14 +50,16 @@ std::string TServer2::Exec(std::string name, bool remember) {
       if (c == '\n') {
         // A CR right before the break belongs to the break.
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        Server(line, false, remember);
+        going = run(line);
         line.clear();
+        if (!going) break;
       } else if (line.size() < kMaxScriptLine) {
         line += c;
       }
     }
   }
   // What follows the last line break is a line too, empty after a final break.
-  Server(line, false, remember);
+  if (going) run(line);
+  if (scriptLinesOut_) return "Exec nested too deeply: " + name;
   return "Execing " + name;
 }

@@ -24,7 +24,9 @@ std::string TServer2::GetCommand(TDirection direction) {
 std::string TServer2::SearchComm(const std::string& prefix) const {
   for (int i = 0; i < CommsList->Count(); ++i) {
     const std::string& name = CommsList->Strings(i);
-    if (prefix.size() <= name.size() && AnsiCompareText(name.substr(0, prefix.size()), prefix) == 0) return name;
+    // The names are ASCII words, matched without regard to ASCII case under
+    // every locale.
+    if (prefix.size() <= name.size() && UpperCase(name.substr(0, prefix.size())) == UpperCase(prefix)) return name;
   }
   return prefix;
 }

@@ -7,6 +7,7 @@
 
 #include "framework/core/Exception.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/Utf8.h"
 
 namespace {
 
@@ -15,43 +16,13 @@ constexpr int kMaxStarRuns = 30;
 // code point, so it never equals a real character.
 constexpr char32_t kStrayByte = 0x110000;
 
-// One character of a text and where the next one starts.
-char32_t Decode(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  }
-  int extra = 0;
-  char32_t value = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2;
-    value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3;
-    value = lead & 0x07;
-  }
-  bool valid = extra > 0 && i + static_cast<std::size_t>(extra) < text.size();
-  for (int k = 1; valid && k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-    valid = (next & 0xC0) == 0x80;
-    value = (value << 6) | (next & 0x3F);
-  }
-  if (!valid) {
-    ++i;
-    return kStrayByte + lead;
-  }
-  i += static_cast<std::size_t>(extra) + 1;
-  return value;
-}
-
 std::vector<char32_t> Characters(std::string_view text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) out.push_back(Decode(text, i));
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t at = i;
+    out.push_back(DecodeUtf8(text, i).value_or(kStrayByte + static_cast<unsigned char>(text[at])));
+  }
   return out;
 }
 

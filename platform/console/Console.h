@@ -33,6 +33,8 @@ class Console {
   /// Home 71, Up 72, PgUp 73, Left 75, Right 77, End 79, Down 80, PgDn 81,
   /// Ins 82, Del 83).
   virtual int ReadKey() = 0;
+  /// As ReadKey, waiting at most `milliseconds`: -1 when no key came.
+  virtual int ReadKeyWithin(int milliseconds) = 0;
   /// Removes the cursor's row: the rows below move up, the last becomes blank.
   virtual void DeleteLine() = 0;
   /// Writes bytes to standard output in text mode: each LF reaches the

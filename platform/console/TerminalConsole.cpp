@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/console/CodePage437.h"
+
 namespace platform {
 
 namespace {
@@ -53,11 +55,6 @@ void WriteAll(int fd, const char* data, std::size_t size) {
   }
 }
 
-// The glyphs a text console draws for the control bytes 0 to 31, UTF-8.
-constexpr const char* kControlGlyphs[32] = {" ", "☺", "☻", "♥", "♦", "♣", "♠", "•", "◘", "○", "◙",
-                                            "♂", "♀", "♪", "♫", "☼", "►", "◄", "↕", "‼", "¶", "§",
-                                            "▬", "↨", "↑", "↓", "→", "←", "∟", "↔", "▲", "▼"};
-
 // Appends one byte so that the terminal shows it and is not commanded by it;
 // `kept` says which control bytes go through as themselves. A C1 control
 // written in UTF-8 (C2 80 to C2 9F) would be a command to some terminals, so
@@ -67,10 +64,8 @@ void AppendShown(std::string& out, unsigned char byte, bool kept, bool& afterC2)
   afterC2 = byte == 0xC2;
   if (c1) {
     out += '\xBF';
-  } else if (byte == 0x7F) {
-    out += "⌂";
-  } else if (byte < 32 && !kept) {
-    out += kControlGlyphs[byte];
+  } else if (byte == 0x7F || (byte < 32 && !kept)) {
+    out += CodePage437Glyph(byte);
   } else {
     out += static_cast<char>(byte);
   }
@@ -310,7 +305,9 @@ bool TerminalConsole::Fill(int timeoutMs) {
   return true;
 }
 
-int TerminalConsole::ReadKey() {
+int TerminalConsole::ReadKey() { return ReadKeyWithin(-1); }
+
+int TerminalConsole::ReadKeyWithin(int milliseconds) {
   if (secondCode_ >= 0) {
     const int code = secondCode_;
     secondCode_ = -1;
@@ -319,7 +316,7 @@ int TerminalConsole::ReadKey() {
   Flush();
   // With no keyboard left to read, Esc: every wait for a key ends and the
   // program runs to its end.
-  if (input_.empty() && !Fill(-1)) return 27;
+  if (input_.empty() && !Fill(milliseconds)) return inputEnded_ ? 27 : -1;
   const auto first = static_cast<unsigned char>(input_[0]);
   if (first == 0x1b) {
     if (input_.size() < 2) Fill(kSequenceWaitMs);
@@ -353,10 +350,15 @@ void TerminalConsole::StandardOutput(const std::string& bytes) {
   if (!outputIsTerminal_) {
     pending_ += bytes;
   } else {
+    // Every byte takes one cell, as on a text console: a terminal would read
+    // bytes from 128 up as UTF-8 and merge or drop them.
     for (const char c : bytes) {
       const auto byte = static_cast<unsigned char>(c);
-      AppendShown(pending_, byte, byte == '\a' || byte == '\b' || byte == '\t' || byte == '\n' || byte == '\r',
-                  outputAfterC2_);
+      if (byte == '\a' || byte == '\b' || byte == '\t' || byte == '\n' || byte == '\r') {
+        pending_ += c;
+      } else {
+        pending_ += CodePage437Glyph(byte);
+      }
     }
   }
   if (pending_.size() >= 65536) Flush();

@@ -13,11 +13,11 @@ namespace platform {
 /// goes, when the process exits and when a signal ends the process. One at a
 /// time.
 ///
-/// Standard output is file descriptor 1; when it is a terminal, control bytes
-/// that a text console would draw as glyphs (everything below 32 but BEL, BS,
-/// TAB, LF and CR, and DEL) are drawn as those glyphs instead of reaching the
-/// terminal as commands, so no file's bytes can drive the terminal or answer
-/// for the keyboard.
+/// Standard output is file descriptor 1; when it is a terminal, every byte but
+/// BEL, BS, TAB, LF and CR is drawn as the glyph a code page 437 text console
+/// shows for it, one cell each, so no file's bytes can drive the terminal,
+/// answer for the keyboard or merge into other characters. Redirected output
+/// gets the bytes unchanged.
 class TerminalConsole : public Console {
  public:
   TerminalConsole();
@@ -31,6 +31,7 @@ class TerminalConsole : public Console {
   int CursorRow() override;
   void Write(const std::string& text) override;
   int ReadKey() override;
+  int ReadKeyWithin(int milliseconds) override;
   void DeleteLine() override;
   void StandardOutput(const std::string& bytes) override;
   std::string ReadWord() override;
@@ -51,7 +52,6 @@ class TerminalConsole : public Console {
   int background_ = 0;
   int secondCode_ = -1;  // the second code of a key without a character
   bool inputEnded_ = false;
-  bool outputAfterC2_ = false;
   std::string input_;      // bytes read from the terminal, not yet taken
   std::string pending_;    // standard output not yet written
   std::string wordInput_;  // standard input read, not yet taken

@@ -1,6 +1,7 @@
 #include "platform/files/FileIO.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -14,18 +15,19 @@ std::unique_ptr<File> File::Open(const std::string& drivePath, Mode mode) {
   if (!host) return nullptr;
   int flags = O_CLOEXEC;
   switch (mode) {
-    case Mode::Read: flags |= O_RDONLY; break;
+    // Reading opens without blocking, so that opening a pipe without a writer
+    // returns at once; reads block again afterwards.
+    case Mode::Read:
+    case Mode::ReadRegular: flags |= O_RDONLY | O_NONBLOCK; break;
     case Mode::Write: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
-    // Not blocking, so that opening a pipe without a writer returns at once.
-    case Mode::ReadRegular: flags |= O_RDONLY | O_NONBLOCK; break;
   }
   const int fd = ::open(host->c_str(), flags, 0666);
   if (fd < 0) return nullptr;
   struct stat st {};
   const bool regularOnly = mode == Mode::ReadRegular;
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode)) ||
-      (regularOnly && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
+      ((flags & O_NONBLOCK) != 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
     ::close(fd);
     return nullptr;
   }
@@ -39,6 +41,16 @@ std::ptrdiff_t File::Read(void* buffer, std::size_t size) {
     const ssize_t n = ::read(fd_, buffer, size);
     if (n >= 0 || errno != EINTR) return n;
   }
+}
+
+bool File::WaitReadable(int timeoutMs) {
+  pollfd ready{fd_, POLLIN, 0};
+  int polled = 0;
+  do {
+    polled = ::poll(&ready, 1, timeoutMs);
+  } while (polled < 0 && errno == EINTR);
+  // An error or a hang-up counts as readable too: the read then tells.
+  return polled != 0;
 }
 
 bool File::Write(const void* data, std::size_t size) {

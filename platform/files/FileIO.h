@@ -13,7 +13,9 @@ namespace platform {
 class File {
  public:
   enum class Mode {
-    Read,    ///< existing file, reading only, shared with other readers and writers
+    /// existing file, reading only, shared with other readers and writers;
+    /// opening never waits, not even for a pipe's writer
+    Read,
     Write,   ///< created or emptied, writing only
     Append,  ///< created when missing, writing at the end
     /// an existing regular file, reading only: a pipe, device or socket is
@@ -30,6 +32,10 @@ class File {
 
   /// Reads up to `size` bytes: the count read, 0 at the end, -1 on an error.
   std::ptrdiff_t Read(void* buffer, std::size_t size);
+  /// Whether a read would not wait, waiting up to `timeoutMs` (-1: for
+  /// ever) for it: always at once for a regular file; a pipe, device or
+  /// socket may have nothing yet.
+  bool WaitReadable(int timeoutMs);
   /// Writes all `size` bytes: true when every byte was written.
   bool Write(const void* data, std::size_t size);
   bool Write(const std::string& text) { return Write(text.data(), text.size()); }

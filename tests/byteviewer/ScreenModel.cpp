@@ -64,6 +64,11 @@ int ScreenModel::ReadKey() {
   return key;
 }
 
+int ScreenModel::ReadKeyWithin(int /*milliseconds*/) {
+  if (keys.empty()) return -1;
+  return ReadKey();
+}
+
 void ScreenModel::DeleteLine() {
   for (int r = row_ - 1; r + 1 < kRows; ++r) {
     for (int c = 0; c < kColumns; ++c) cells_[r][c] = cells_[r + 1][c];

@@ -26,6 +26,7 @@ class ScreenModel : public platform::Console {
   int CursorRow() override { return row_; }
   void Write(const std::string& text) override;
   int ReadKey() override;
+  int ReadKeyWithin(int milliseconds) override;
   void DeleteLine() override;
   void StandardOutput(const std::string& bytes) override;
   std::string ReadWord() override { return word; }

@@ -248,14 +248,17 @@ TEST_F(FileListOps, NamesWithPathsNeverReachOutsideTheTwoFolders) {
 }
 
 TEST_F(FileListOps, NamesTheClipboardTextCannotCarryAreLeftOutOfIt) {
-  Show({"a.txt", "bad\nname.txt", "cr\rname.txt", "\xff\xfe.txt"});
-  ASSERT_EQ(list_.Items()->Count(), 4);
-  Select({"a.txt", "bad\nname.txt", "cr\rname.txt", "\xff\xfe.txt"});
+  // Overlong forms and encoded surrogates are no UTF-8 either.
+  Show({"a.txt", "bad\nname.txt", "cr\rname.txt", "\xff\xfe.txt", "o\xE0\x80\xAEtxt", "\xED\xA0\x80.txt"});
+  ASSERT_EQ(list_.Items()->Count(), 6);
+  Select({"a.txt", "bad\nname.txt", "cr\rname.txt", "\xff\xfe.txt", "o\xE0\x80\xAEtxt", "\xED\xA0\x80.txt"});
   list_.CopyFiles(true);
   EXPECT_EQ(Clipboard()->AsText(), "PX4\nC:\\Data\\\n1\na.txt\r\n");
-  EXPECT_EQ(drive_.boxes.Texts(), (std::vector<std::string>{"Can't copy file: C:\\Data\\bad\nname.txt",
-                                                            "Can't copy file: C:\\Data\\cr\rname.txt",
-                                                            "Can't copy file: C:\\Data\\\xff\xfe.txt"}));
+  EXPECT_EQ(drive_.boxes.Texts(),
+            (std::vector<std::string>{
+                "Can't copy file: C:\\Data\\bad\nname.txt", "Can't copy file: C:\\Data\\cr\rname.txt",
+                "Can't copy file: C:\\Data\\o\xE0\x80\xAEtxt", "Can't copy file: C:\\Data\\\xff\xfe.txt",
+                "Can't copy file: C:\\Data\\\xED\xA0\x80.txt"}));
   EXPECT_TRUE(Item("a.txt")->Cut());
   EXPECT_FALSE(Item("bad\nname.txt")->Cut());
   // A selection of such names alone writes nothing: three lines would mean the folder.

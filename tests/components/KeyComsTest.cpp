@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
 #include "components/KeyComs.h"
+#include "platform/system/Locale.h"
+#include "tests/support/ChildTests.h"
 
 namespace {
 
@@ -98,6 +101,43 @@ TEST(KeyComs, NamesKeysAndFindsThemInAnyCase) {
     int code;
   } numbers[] = {{"a", 65}, {"z", 90}, {"7", 55}, {"F", 70}, {"F13", 70}, {"", 0}, {"\xC3\xA9", -61}};
   for (const auto& n : numbers) EXPECT_EQ(keys.GetKeyNumber(n.name), n.code) << n.name;
+}
+
+// Key names are ASCII: they match by ASCII case under every locale, and a
+// name that starts with any other character is no key, whatever its upper
+// case would be.
+void ExpectAsciiKeyNames() {
+  TKeyComs keys(nullptr);
+  const struct {
+    const char* name;
+    std::string reply;
+  } cases[] = {{"right", "Right Bound"},
+               {"shift", "Shift Bound"},
+               {"insert", "Insert Bound"},
+               {"pipe", "P Bound"},
+               {"i", "I Bound"},
+               {"\xC3\x9F", "Incorrect Number"},
+               {"\xC4\xB1", "Incorrect Number"},
+               {"\xC5\xBF", "Incorrect Number"},
+               {"\xEF\xAC\x81", "Incorrect Number"},
+               {"\xC4\xB0", "Incorrect Number"}};
+  for (const auto& c : cases) EXPECT_EQ(keys.Bind(c.name, "X"), c.reply) << c.name;
+}
+
+TEST(KeyComs, KeyNamesAreAsciiUnderEveryLocale) {
+  ExpectAsciiKeyNames();
+  EXPECT_TRUE(testing_support::RunChildTests("KeyComs.AsciiKeyNamesChild", {{"PELLIX_ASCII_CHILD", "tr_TR.UTF-8"}}))
+      << "the child's tests failed";
+}
+
+// Runs only inside the child process of the case above, under Turkish rules.
+TEST(KeyComs, AsciiKeyNamesChild) {
+  const char* locale = std::getenv("PELLIX_ASCII_CHILD");
+  if (locale == nullptr) GTEST_SKIP() << "runs in a child process of its own";
+  // The case rules are read from the environment once, at their first use.
+  setenv("LC_ALL", locale, 1);
+  ASSERT_EQ(CharUpperA("i"), "\u0130");  // the locale's own rules are Turkish
+  ExpectAsciiKeyNames();
 }
 
 }  // namespace

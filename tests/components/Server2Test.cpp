@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,9 @@
 #include "framework/forms/Application.h"
 #include "platform/drives/Folders.h"
 #include "platform/drives/ProgramFolder.h"
+#include "platform/system/Locale.h"
 #include "tests/components/ComponentTestSupport.h"
+#include "tests/support/ChildTests.h"
 
 using namespace component_test;
 
@@ -208,15 +211,26 @@ TEST_F(Server2, KeepsTheMemoAtMaxLines) {
   server_.Server("ECHO e", true, false);
   EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"e" + Blanks(18), "d" + Blanks(18), "c" + Blanks(18)}));
 
-  // A reply of several lines (a script line with a lone CR, a host's reply)
-  // keeps the bound too.
-  server_.OnServerComm = [](TObject*, std::string& message, bool& used) {
-    message = "one\ntwo\rthree\nfour";
-    used = true;
+  // A reply holding line breaks makes several lines, and still the memo
+  // keeps its bound, losing its oldest lines.
+  const struct {
+    const char* line;
+    std::vector<std::string> memo;
+  } breaks[] = {
+      {"ECHO a\rb", {"a", "b" + Blanks(18), "e" + Blanks(18)}},
+      {"ECHO x\ny\r\nz", {"x", "y", "z" + Blanks(18)}},
+      {"ECHO 1\r2\r3\r4\r5", {"1", "2", "3"}},
   };
-  server_.Server("TOOL", true, false);
-  EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"one", "two", "three"}));
-  server_.OnServerComm = nullptr;
+  for (const auto& b : breaks) {
+    server_.Server(b.line, true, false);
+    EXPECT_EQ(MemoLines(memo_), b.memo) << b.line;
+  }
+  server_.MaxLines = 60;
+  for (int i = 0; i < 10; ++i) server_.Server("ECHO " + std::string(20, '\r') + "a\rb\rc\rd\re\rf\rg\rh", true, false);
+  EXPECT_EQ(memo_.Lines()->Count(), 60);
+  server_.MaxLines = 3;
+  server_.Server("ECHO e", true, false);
+  EXPECT_EQ(memo_.Lines()->Count(), 3);
 
   // No bound below 1.
   server_.MaxLines = 0;
@@ -374,6 +388,90 @@ TEST_F(Server2, ExecOfItsOwnFileStopsAtTheNestingBound) {
   // The nesting is undone: the next run goes as deep again.
   server_.Server("EXEC C:\\self.txt", false, false);
   EXPECT_EQ(runs, 2 * TServer2::kMaxExecDepth);
+}
+
+// Scripts whose every line runs the script itself would run k^16 scripts
+// inside one call: one budget of lines for the command ends them all.
+TEST_F(Server2, SelfCallingScriptsStopWhenTheCommandsLinesRunOut) {
+  for (int k : {2, 3, 4}) {
+    SCOPED_TRACE(k);
+    std::string script = "tool\n";
+    for (int i = 0; i < k; ++i) script += "EXEC C:\\self.txt\n";
+    WriteFile(drive_.Host("self.txt"), script);
+    int runs = 0;
+    server_.OnServerComm = [&](TObject*, std::string&, bool& used) {
+      ++runs;
+      used = true;
+    };
+    memo_.Lines()->Clear();
+    server_.Server("EXEC C:\\self.txt", true, false);
+    EXPECT_EQ(MemoLines(memo_), (std::vector<std::string>{"Exec nested too deeply: C:\\self.txt"}));
+    EXPECT_GT(runs, 1000);
+    EXPECT_LE(runs, TServer2::kMaxScriptLines);
+    // The next command has a budget of its own.
+    const int before = runs;
+    server_.Server("EXEC C:\\self.txt", false, false);
+    EXPECT_GT(runs, before + 1000);
+  }
+}
+
+// A long flat script runs whole up to the budget; one line more and it stops
+// there.
+TEST_F(Server2, AScriptRunsUpToTheBudgetOfLines) {
+  int runs = 0;
+  server_.OnServerComm = [&](TObject*, std::string&, bool& used) {
+    ++runs;
+    used = true;
+  };
+  std::string lines;
+  for (int i = 0; i < TServer2::kMaxScriptLines; ++i) lines += "tool\n";
+  WriteFile(drive_.Host("full.txt"), lines.substr(0, lines.size() - 1));
+  WriteFile(drive_.Host("over.txt"), lines + "tool");
+  server_.Server("EXEC C:\\full.txt", true, false);
+  EXPECT_EQ(runs, TServer2::kMaxScriptLines);
+  EXPECT_EQ(memo_.Lines()->Strings(0), "Execing C:\\full.txt");
+  runs = 0;
+  server_.Server("EXEC C:\\over.txt", true, false);
+  EXPECT_EQ(runs, TServer2::kMaxScriptLines);
+  EXPECT_EQ(memo_.Lines()->Strings(0), "Exec nested too deeply: C:\\over.txt");
+}
+
+// Verbs and command names are ASCII words: the Turkish, Azeri and Lithuanian
+// rules for "i" play no part in them.
+void ExpectAsciiVerbs(TServer2& server, TMemo& memo, TestDrive& drive) {
+  fs::create_directories(drive.Host("Prog"));
+  platform::SetProgramHostFolder(drive.Host("Prog").string());
+  std::vector<std::string> hosted;
+  server.OnServerComm = [&](TObject*, std::string& message, bool& used) {
+    hosted.push_back(server.Words[1]);
+    used = server.Words[1] == "QUIT";
+  };
+  for (const char* line : {"get_location", "quit", "insert_it", "exec"}) server.Server(line, true, false);
+  EXPECT_EQ(MemoLines(memo), (std::vector<std::string>{"Couldn't exec: ", "INSERT_ITis not a valid command", "",
+                                                       "Location: C:\\Prog\\"}));
+  EXPECT_EQ(hosted, (std::vector<std::string>{"QUIT", "INSERT_IT"}));
+  const struct {
+    const char* prefix;
+    const char* name;
+  } completions[] = {
+      {"bi", "BIND"}, {"unbi", "UNBINDALL"}, {"qui", "QUIT"}, {"set_t", "SET_TOOL"}, {"\xC4\xB1", "\xC4\xB1"}};
+  for (const auto& c : completions) EXPECT_EQ(server.SearchComm(c.prefix), c.name) << c.prefix;
+}
+
+TEST_F(Server2, VerbsAreAsciiWordsUnderEveryLocale) {
+  ExpectAsciiVerbs(server_, memo_, drive_);
+  EXPECT_TRUE(testing_support::RunChildTests("Server2.AsciiVerbsChild", {{"PELLIX_ASCII_CHILD", "tr_TR.UTF-8"}}))
+      << "the child's tests failed";
+}
+
+// Runs only inside the child process of the case above, under Turkish rules.
+TEST_F(Server2, AsciiVerbsChild) {
+  const char* locale = std::getenv("PELLIX_ASCII_CHILD");
+  if (locale == nullptr) GTEST_SKIP() << "runs in a child process of its own";
+  // The case rules are read from the environment once, at their first use.
+  setenv("LC_ALL", locale, 1);
+  ASSERT_EQ(CharUpperA("i"), "\u0130");  // the locale's own rules are Turkish
+  ExpectAsciiVerbs(server_, memo_, drive_);
 }
 
 }  // namespace

@@ -33,6 +33,16 @@ const MaskCase kCases[] = {
     {"[abc].txt", "b.txt", true},  {"[abc].txt", "d.txt", false}, {"[a-c]1", "B1", true},
     {"[!a-c]1", "d1", true},       {"[!a-c]1", "A1", false},     {"[a-]", "-", true},
     {"[A-z]", "_", true},          {"[z-a]", "m", false},        {"x[.]y", "x.y", true},
+    // Bytes that are not well-formed UTF-8 (overlong forms, encoded
+    // surrogates, cut-short sequences) count one each and are no character:
+    // an overlong "." is no dot, an overlong "*" no star, an encoded surrogate
+    // no member of a range of them.
+    {"*.*", "a\xE0\x80\xAE" "b", false},   {"*\xE0\x80\xAE*", "a\xE0\x80\xAE" "b", true},
+    {"\xE0\x80\xAA", "abc", false},      {"\xE0\x80\xAA", "\xE0\x80\xAA", true},
+    {"\xC0\xAE", ".", false},             {"???", "\xE0\x80\xAE", true},
+    {"[\xED\xA0\x80-\xED\xBF\xBF]", "\xED\xB0\x81", false},
+    {"?", "\xED\xB0\x81", false},        {"?", "\xF4\x90\x80\x80", false},
+    {"?", "\xF0\x9F\x98\x80", true},     {"a?", "a\xE2\x82", false},
 };
 // clang-format on
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 
@@ -47,13 +49,34 @@ TEST_F(FileIO, RegularReadingRefusesPipesAndDevices) {
   { std::ofstream(root_ / "plain.txt") << "text"; }
   ASSERT_EQ(::mkfifo((root_ / "pipe").c_str(), 0600), 0);
   std::filesystem::create_symlink("/dev/zero", root_ / "zeros");
-  // A pipe without a writer would hold the opening, and a device may never end.
+  // Reading a pipe could wait for ever, and a device may never end.
   EXPECT_EQ(platform::File::Open("C:\\pipe", platform::File::Mode::ReadRegular), nullptr);
   EXPECT_EQ(platform::File::Open("C:\\zeros", platform::File::Mode::ReadRegular), nullptr);
   auto file = platform::File::Open("C:\\plain.txt", platform::File::Mode::ReadRegular);
   ASSERT_NE(file, nullptr);
   char buffer[8];
   EXPECT_EQ(file->Read(buffer, sizeof buffer), 4);
+}
+
+// Reading a pipe opens at once, writer or not, and says whether a read would
+// wait instead of waiting in it.
+TEST_F(FileIO, ReadingOpensAPipeAtOnceAndTellsWhenItHasBytes) {
+  ASSERT_EQ(::mkfifo((root_ / "pipe").c_str(), 0600), 0);
+  auto file = platform::File::Open("C:\\pipe", platform::File::Mode::Read);
+  ASSERT_NE(file, nullptr);
+  EXPECT_FALSE(file->WaitReadable(0));
+  const int writer = ::open((root_ / "pipe").c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(writer, 0);
+  EXPECT_FALSE(file->WaitReadable(20));
+  ASSERT_EQ(::write(writer, "ab", 2), 2);
+  EXPECT_TRUE(file->WaitReadable(0));
+  char buffer[8];
+  EXPECT_EQ(file->Read(buffer, sizeof buffer), 2);
+  ::close(writer);
+  EXPECT_TRUE(file->WaitReadable(0));  // the writer's end: the read gives 0
+  EXPECT_EQ(file->Read(buffer, sizeof buffer), 0);
+  { std::ofstream(root_ / "plain.txt") << "text"; }
+  EXPECT_TRUE(platform::File::Open("C:\\plain.txt", platform::File::Mode::Read)->WaitReadable(0));
 }
 
 }  // namespace
