@@ -47,7 +47,7 @@ bool IsPlainName(const std::string& name) {
 }
 
 // Whether the folder line of a clipboard text can name the folder it came
-// from: a full drive path ("C:\\Src"), with no control character, which the
+// from: a full drive path ("C:\Src"), with no control character, which the
 // shell operation's path lists and the joined names would cut or bend.
 bool IsSourceFolder(const std::string& line) {
   if (line.size() < 3 || line[1] != ':' || line[2] != '\\') return false;

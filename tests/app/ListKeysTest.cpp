@@ -131,6 +131,22 @@ TEST_F(ListKeys, CtrlRThenEscapeThenDeleteAsksAboutTheFile) {
   EXPECT_TRUE(fs::exists(drive_ / "Data" / "b.txt"));
 }
 
+// The tree's name editor keeps its Enter too: with a file selected in the
+// list, the Enter that ends a folder's rename opens nothing.
+TEST_F(ListKeys, TheEnterThatEndsAFolderRenameOpensNothing) {
+  Select({"a.txt"});
+  form_->RenameDir_M->Click();
+  ASSERT_TRUE(form_->DirList->IsEditing());
+  auto* editor = form_->DirList->Widget()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->setText("Data2");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_FALSE(form_->DirList->IsEditing());
+  EXPECT_TRUE(boxes_.Texts().empty());
+  EXPECT_TRUE(fs::exists(drive_ / "Data2" / "a.txt"));
+}
+
 // At start and after F5 no item is current: Home selects the first item, End
 // the last, Down the first.
 TEST_F(ListKeys, HomeEndAndDownSelectRightAfterAReadAndAfterF5) {
