@@ -38,8 +38,9 @@ void MakeFolder(const fs::path& folder, int files) {
   const char* extensions[] = {".txt", ".jpg", ".c", ".dat", "", ".tar.gz", ".PDF", ".html"};
   fs::create_directories(folder);
   for (int i = 0; i < files; ++i) {
-    const std::string name =
-        (folder / ((i % 3 ? "Report " : "photo_") + std::to_string((i * 7919) % files) + extensions[i % 8])).string();
+    const std::string name = (folder / ((i % 3 ? "Report " : "photo_") +
+                                        std::to_string(static_cast<long long>(i) * 7919 % files) + extensions[i % 8]))
+                                 .string();
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT, 0644);
     if (fd < 0) continue;
     if (i % 5 == 0) (void)!::ftruncate(fd, static_cast<off_t>(i) * 37);

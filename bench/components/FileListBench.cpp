@@ -50,8 +50,8 @@ long ResidentKiB() {
 void MakeFolder(const std::string& folder, int files) {
   const char* extensions[] = {".txt", ".jpg", ".c", ".dat", "", ".tar.gz", ".PDF", ".html"};
   for (int i = 0; i < files; ++i) {
-    const std::string name =
-        folder + "/" + (i % 3 ? "Report " : "photo_") + std::to_string((i * 7919) % files) + extensions[i % 8];
+    const std::string name = folder + "/" + (i % 3 ? "Report " : "photo_") +
+                             std::to_string(static_cast<long long>(i) * 7919 % files) + extensions[i % 8];
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT, i % 7 == 0 ? 0444 : 0644);
     if (fd < 0) continue;
     if (i % 5 == 0) (void)!::ftruncate(fd, static_cast<off_t>(i) * 37);
