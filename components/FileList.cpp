@@ -1,8 +1,10 @@
 #include "components/FileList.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "components/Extension.h"
+#include "components/FileListKeys.h"
 #include "framework/controls/Label.h"
 #include "framework/core/Exception.h"
 #include "framework/core/SysUtils.h"
@@ -31,6 +33,17 @@ const std::string& SubItem(const TListItem* item, int index) {
   static const std::string none;
   const TSubItems* sub = item->SubItems();
   return index >= 0 && index < sub->Count() ? sub->Strings(index) : none;
+}
+
+// The text an item is sorted by in a column: the caption, the size key,
+// the type text, the date key, the attribute letters.
+const std::string& SortText(const TListItem* item, int column) {
+  switch (column) {
+    case 0: return item->Caption();
+    case 1: return SubItem(item, kSizeKey);
+    case 3: return SubItem(item, kDateKey);
+    default: return SubItem(item, column - 1);
+  }
 }
 
 // The extension of a name: from its last dot on, with the dot. A file name
@@ -79,7 +92,7 @@ class ReadGuard {
 
 }  // namespace
 
-TFileList::TFileList(TComponent* owner) : TListView(owner) {
+TFileList::TFileList(TComponent* owner) : TListView(owner), keys_(std::make_unique<FileListKeys>()) {
   SetMultiSelect(true);
   OnColumnClick = [this](TObject* sender, TListColumn* column) { ColumnClick(sender, column); };
   OnCompare = [this](TObject* sender, TListItem* a, TListItem* b, int data, int& compare) {
@@ -119,6 +132,7 @@ void TFileList::Read_Files() {
   }
   Screen->SetCursor(crHourGlass);
   items->Clear();
+  keys_->Clear();
   if (FilesLabel != nullptr) FilesLabel->SetCaption("Processing Files");
   Invalidate();
 
@@ -156,9 +170,12 @@ void TFileList::Read_Files() {
       sub->Add(GetAttributes(static_cast<int>(data.dwFileAttributes)));
       sub->Add(IntToHex(size, 16));
       sub->Add(IntToHex(static_cast<std::int64_t>(packed), 16));
+      // The keys are made while the item is fresh in the cache.
+      AddKeys(item);
     } while (FindNextFileA(search, data));
   }
-  AlphaSort();
+  keysRevision_ = items->Revision();
+  SortItems();
   guard.EndUpdate();
   if (FilesLabel != nullptr) FilesLabel->SetCaption(IntToStr(FileCount) + " Files");
 }
@@ -189,30 +206,36 @@ void TFileList::ColumnClick(TObject* Sender, TListColumn* Column) {
     SortColumn = Column->Index();
   }
   Column->SetImageIndex(SortUp ? Extension->SortUpImage : Extension->SortDownImage);
-  AlphaSort();
+  SortItems();
+}
+
+void TFileList::AddKeys(const TListItem* item) {
+  const FileListKeys::Texts texts = {&SortText(item, 0), &SortText(item, 1), &SortText(item, 2), &SortText(item, 3),
+                                     &SortText(item, 4)};
+  keys_->Add(texts);
+}
+
+void TFileList::SortItems() {
+  TListItems* items = Items();
+  if (keysRevision_ != items->Revision()) {
+    // An item was renamed, added or removed since the keys were made.
+    keys_->Clear();
+    for (int n = 0; n < items->Count(); ++n) AddKeys(items->Item(n));
+  }
+  if (SortColumn < 0 || SortColumn > 4 || !keys_->Numeric(SortColumn)) {
+    // Keys that are not the list's own hexadecimal ones: the texts decide.
+    AlphaSort();
+    return;
+  }
+  std::vector<int> order;
+  keys_->Sort(SortColumn, SortUp, order);
+  ArrangeItems(order);
+  keysRevision_ = items->Revision();
 }
 
 void TFileList::CompareItems(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare) {
-  const std::string* a = nullptr;
-  const std::string* b = nullptr;
-  switch (SortColumn) {
-    case 0:
-      a = &Item1->Caption();
-      b = &Item2->Caption();
-      break;
-    case 1:
-      a = &SubItem(Item1, kSizeKey);
-      b = &SubItem(Item2, kSizeKey);
-      break;
-    case 3:
-      a = &SubItem(Item1, kDateKey);
-      b = &SubItem(Item2, kDateKey);
-      break;
-    default:
-      a = &SubItem(Item1, SortColumn - 1);
-      b = &SubItem(Item2, SortColumn - 1);
-      break;
-  }
+  const std::string* a = &SortText(Item1, SortColumn);
+  const std::string* b = &SortText(Item2, SortColumn);
   if ((SortColumn == 1 || SortColumn == 3) && IsHexKey(*a) && IsHexKey(*b)) {
     // Two keys of 16 digits from 0 to F: every locale orders the digits
     // before the letters and these letters alphabetically, so the byte

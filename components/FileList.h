@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/listview/ListView.h"
 
+class FileListKeys;
 class TExtension;
 class TLabel;
 class TListColumn;
@@ -70,7 +73,16 @@ class TFileList : public TListView {
   bool SortUp = true;
 
  private:
+  /// Appends an item's sort keys, made from the texts CompareItems compares.
+  void AddKeys(const TListItem* item);
+  /// Sorts the items by SortColumn and SortUp, in the order CompareItems
+  /// gives, through the keys (made again first when the items changed).
+  void SortItems();
+
   std::string directory_;
+  std::unique_ptr<FileListKeys> keys_;
+  /// The items' revision the keys describe.
+  std::uint64_t keysRevision_ = 0;
 };
 
 /// A byte count as text: two decimals with the user's separators, one blank

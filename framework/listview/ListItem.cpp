@@ -10,7 +10,7 @@ TListView* TListItem::ListView() const { return owner_->Owner(); }
 
 void TListItem::SetCaption(const std::string& caption) {
   caption_ = caption;
-  Changed();
+  Revised();
 }
 
 void TListItem::SetImageIndex(int index) {
@@ -42,6 +42,11 @@ int TListItem::Index() const {
 }
 
 void TListItem::Changed() { owner_->ItemChanged(this); }
+
+void TListItem::Revised() {
+  owner_->Revise();
+  Changed();
+}
 
 void TListItem::Delete() { owner_->Delete(Index()); }
 

@@ -58,6 +58,8 @@ class TListItem : public TObject {
   explicit TListItem(TListItems* owner);
   /// Tells the list that the item must be drawn again.
   void Changed();
+  /// A text of the item changed: the list's revision grows, and it is drawn again.
+  void Revised();
 
   TListItems* owner_;
   std::string caption_;

@@ -12,6 +12,7 @@ TListItems::~TListItems() = default;
 
 TListItem* TListItems::Add() {
   const int row = Count();
+  Revise();
   auto item = std::unique_ptr<TListItem>(new TListItem(this));
   item->index_ = row;
   if (Updating()) {
@@ -27,6 +28,7 @@ TListItem* TListItems::Add() {
 }
 
 void TListItems::Clear() {
+  Revise();
   if (Updating()) {
     view_->ItemsGoing(nullptr);
     items_.clear();
@@ -54,6 +56,7 @@ void TListItems::Delete(int index) {
     --selCount_;
   }
   view_->ItemsGoing(item);
+  Revise();
   const auto at = items_.begin() + index;
   if (Updating()) {
     items_.erase(at);
@@ -98,9 +101,30 @@ void TListItems::Reorder(const std::vector<TListItem*>& order) {
   for (size_t i = 0; i < order.size(); ++i) {
     static_cast<void>(items_[i].release());
     items_[i].reset(order[i]);
-    order[i]->index_ = static_cast<int>(i);
   }
-  indexDirty_ = false;
+  Reordered();
+}
+
+void TListItems::Reorder(const std::vector<int>& order) {
+  std::vector<bool> seen(items_.size());
+  bool whole = order.size() == items_.size();
+  for (size_t i = 0; whole && i < order.size(); ++i) {
+    const auto place = static_cast<size_t>(order[i]);
+    whole = order[i] >= 0 && place < seen.size() && !seen[place];
+    if (whole) seen[place] = true;
+  }
+  if (!whole) throw Exception("List index out of bounds");
+  std::vector<std::unique_ptr<TListItem>> next(items_.size());
+  for (size_t i = 0; i < order.size(); ++i) next[i] = std::move(items_[static_cast<size_t>(order[i])]);
+  items_.swap(next);
+  Reordered();
+}
+
+void TListItems::Reordered() {
+  // The positions are given again when next asked for: a sort of 100,000
+  // items need not visit every item.
+  indexDirty_ = true;
+  Revise();
   if (Updating()) {
     changedInUpdate_ = true;
   } else {

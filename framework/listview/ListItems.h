@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,10 @@ class TListItems : public TObject {
   void EndUpdate();
   bool Updating() const { return updateCount_ > 0; }
   TListView* Owner() const { return view_; }
+  /// Grows with every item added or removed, every change of a caption or a
+  /// sub-item text and every new order: what a program made from the items'
+  /// texts in their order still holds while it stays the same.
+  std::uint64_t Revision() const { return revision_; }
 
  private:
   friend class TListView;
@@ -41,6 +46,11 @@ class TListItems : public TObject {
   void Renumber() const;
   /// Takes a new order of the same items (a sort).
   void Reorder(const std::vector<TListItem*>& order);
+  /// Takes a new order given as places: order[i] is the place of the item
+  /// that goes to place i; raises Exception unless it names each place once.
+  void Reorder(const std::vector<int>& order);
+  void Revise() { ++revision_; }
+  void Reordered();
   /// The view shows the items again from scratch (after an update or a sort).
   void Reset();
   void ItemChanged(TListItem* item);
@@ -55,4 +65,5 @@ class TListItems : public TObject {
   bool changedInUpdate_ = false;
   mutable bool indexDirty_ = false;
   int selCount_ = 0;
+  std::uint64_t revision_ = 0;
 };

@@ -388,6 +388,8 @@ bool TListView::CustomSort(const std::function<int(TListItem*, TListItem*, int)>
   return sorted;
 }
 
+void TListView::ArrangeItems(const std::vector<int>& order) { impl_->items->Reorder(order); }
+
 void TListView::MakeItemVisible(const TListItem* item) {
   if (impl_->items->Updating() || impl_->active == nullptr) return;
   impl_->active->scrollTo(impl_->IndexOf(item));

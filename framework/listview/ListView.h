@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/forms/Control.h"
 #include "framework/listview/ListItem.h"
@@ -90,6 +91,10 @@ class TListView : public TWinControl {
   bool AlphaSort();
   /// Sorts all items through a comparison (nullptr: OnCompare), handing it Data.
   bool CustomSort(const std::function<int(TListItem*, TListItem*, int)>& compare, int data);
+  /// Puts the items in an order a program has sorted them into by keys of
+  /// its own, and shows them as after a sort: order[i] is the place of the
+  /// item that goes to place i. Raises Exception unless it names each place once.
+  void ArrangeItems(const std::vector<int>& order);
 
   /// The drawing surface that OnCustomDrawItem draws the item on.
   TCanvas* Canvas() const;

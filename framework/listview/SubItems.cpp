@@ -5,7 +5,7 @@
 
 int TSubItems::Add(const std::string& text) {
   strings_.push_back(text);
-  owner_->Changed();
+  owner_->Revised();
   return Count() - 1;
 }
 
@@ -21,10 +21,10 @@ const std::string& TSubItems::Strings(int index) const {
 void TSubItems::SetStrings(int index, const std::string& text) {
   Check(index);
   strings_[static_cast<size_t>(index)] = text;
-  owner_->Changed();
+  owner_->Revised();
 }
 
 void TSubItems::Clear() {
   strings_.clear();
-  owner_->Changed();
+  owner_->Revised();
 }

@@ -5,11 +5,13 @@
 #include <unicode/ucasemap.h>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
+#include <unicode/ustring.h>
 #include <unicode/utf8.h>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -140,7 +142,55 @@ int Collate(bool ignoreCase, const std::string& a, const std::string& b) {
   return bytes < 0 ? -1 : (bytes > 0 ? 1 : 0);
 }
 
+// The collator's sort key of a text, appended to keys. Collate compares
+// UTF-8 directly, reading each ill-formed sequence as U+FFFD; the key is
+// made from UTF-16 converted by the same rule, so keys order as Collate does.
+void AppendKey(bool ignoreCase, const std::string& text, std::string& keys) {
+  const Collators& c = UserCollators();
+  UCollator* collator = ignoreCase ? c.caseless : c.exact;
+  const std::size_t start = keys.size();
+  if (collator) {
+    // File names are short: the UTF-16 form fits on the stack.
+    UChar small[512];
+    std::vector<UChar> large;
+    UChar* units = small;
+    int32_t capacity = 512;
+    if (text.size() >= 512) {
+      large.resize(text.size() + 1);
+      units = large.data();
+      capacity = static_cast<int32_t>(large.size());
+    }
+    int32_t length = 0;
+    UErrorCode error = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(units, capacity, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD, nullptr,
+                         &error);
+    if (U_SUCCESS(error)) {
+      std::size_t room = static_cast<std::size_t>(length) * 4 + 16;
+      keys.resize(start + room);
+      auto* out = reinterpret_cast<uint8_t*>(keys.data() + start);
+      int32_t made = ucol_getSortKey(collator, units, length, out, static_cast<int32_t>(room));
+      if (made > static_cast<int32_t>(room)) {
+        room = static_cast<std::size_t>(made);
+        keys.resize(start + room);
+        out = reinterpret_cast<uint8_t*>(keys.data() + start);
+        made = ucol_getSortKey(collator, units, length, out, made);
+      }
+      // The key ends in a zero byte: a longer key that shares its start
+      // orders after it, as its text does.
+      keys.resize(start + static_cast<std::size_t>(made));
+      if (ignoreCase) return;
+    } else {
+      keys.resize(start);
+    }
+  }
+  // Texts equal by the collation are told apart by their bytes.
+  keys += text;
+}
 }  // namespace
+
+void AppendCollationKey(std::uint32_t flags, const std::string& text, std::string& keys) {
+  AppendKey((flags & NORM_IGNORECASE) != 0, text, keys);
+}
 
 std::string EnvironmentLocale(const char* categoryVariable) {
   for (const char* name : {"LC_ALL", categoryVariable, "LANG"}) {

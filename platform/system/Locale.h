@@ -34,6 +34,12 @@ std::string TranslatePosixTimeFormat(const std::string& format);
 /// category's variable, then LANG; "C" when none is set).
 std::string EnvironmentLocale(const char* categoryVariable);
 
+/// Appends to `keys` the collation key of a text in the user's locale, for
+/// the comparison CompareStringA makes with the same flags (NORM_IGNORECASE
+/// or 0): the keys of two texts, compared byte by byte as unsigned values
+/// (a key that is the start of another ordering first), order as the texts.
+void AppendCollationKey(std::uint32_t flags, const std::string& text, std::string& keys);
+
 }  // namespace platform
 
 constexpr std::uint32_t NORM_IGNORECASE = 0x1;

@@ -5,9 +5,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QAbstractItemView>
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <thread>
+#include <vector>
 
 #include "components/Extension.h"
 #include "components/FileList.h"
@@ -272,6 +274,88 @@ TEST_F(FileList, HeaderClicksSortAndMoveTheArrow) {
   list_.Refresh_List();
   EXPECT_EQ(Captions(), "a.BBB | b.ccc | new.txt | C.aaa");
   for (int n = 0; n < 5; ++n) EXPECT_EQ(list_.Cols[n + 1]->ImageIndex(), n == 3 ? table_.SortDownImage : -1);
+}
+
+// The order a stable sort by CompareItems gives the list's present order.
+std::vector<std::string> SortedByCompareItems(TFileList& list) {
+  std::vector<TListItem*> items;
+  for (int n = 0; n < list.Items()->Count(); ++n) items.push_back(list.Items()->Item(n));
+  std::stable_sort(items.begin(), items.end(), [&](TListItem* a, TListItem* b) {
+    int compare = 0;
+    list.CompareItems(&list, a, b, 0, compare);
+    return compare < 0;
+  });
+  std::vector<std::string> names;
+  for (const TListItem* item : items) names.push_back(item->Caption());
+  return names;
+}
+
+std::vector<std::string> Listed(const TFileList& list) {
+  std::vector<std::string> names;
+  for (int n = 0; n < list.Items()->Count(); ++n) names.push_back(list.Items()->Item(n)->Caption());
+  return names;
+}
+
+TEST_F(FileList, EveryColumnSortsInTheOrderOfItsTextsAndASecondClickTurnsIt) {
+  // Case, accents, digits, punctuation and names that are not UTF-8; equal
+  // sizes, times, types and attributes, so runs of equal keys keep an order.
+  const std::vector<std::string> names = {"a.txt",
+                                          "A.TXT",
+                                          "b.log",
+                                          "\xC3\xA4pfel.pic",
+                                          "\xC3\x84PFEL.pic",
+                                          "apfel.PIC",
+                                          "file10.aaa",
+                                          "file9.aaa",
+                                          "File9.AAA",
+                                          "file09.bbb",
+                                          "a-b.ccc",
+                                          "a_b.ccc",
+                                          "a b.ccc",
+                                          "(x).txt",
+                                          "~tilde",
+                                          "caf\xE9.log",
+                                          "caf\xE8.log",
+                                          "caf\xC3",
+                                          "\xFF\xFE.bin",
+                                          "stra\xC3\x9F"
+                                          "e",
+                                          "STRASSE",
+                                          ".hidden",
+                                          "#1",
+                                          "z.Z"};
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    const fs::path path = drive_.Host("Data/" + names[n]);
+    WriteFile(path, std::string(n % 3 * 500, 'x'));
+    SetModified(path, 2000 + static_cast<int>(n % 4), 1, 1, 12, 0, 0);
+    ASSERT_TRUE(SetDosBits(path, n % 2 != 0 ? kHidden | kArchive : (n % 5 == 0 ? kSystem : 0)));
+  }
+  list_.SetDirectory("C:\\Data");
+  ASSERT_EQ(list_.Items()->Count(), static_cast<int>(names.size()));
+  EXPECT_EQ(Listed(list_), SortedByCompareItems(list_));
+  for (const int column : {1, 2, 3, 4, 0, 2}) {
+    for (int click = 0; click < 2; ++click) {
+      SCOPED_TRACE("column " + std::to_string(column) + (click == 0 ? "" : ", again"));
+      const bool up = click == 0 ? list_.SortUp : !list_.SortUp;
+      // The order a full sort of the present order would give.
+      const int savedColumn = list_.SortColumn;
+      const bool savedUp = list_.SortUp;
+      list_.SortColumn = column;
+      list_.SortUp = up;
+      const std::vector<std::string> expected = SortedByCompareItems(list_);
+      list_.SortColumn = savedColumn;
+      list_.SortUp = savedUp;
+      Click(column);
+      EXPECT_EQ(list_.SortUp, up);
+      EXPECT_EQ(Listed(list_), expected);
+    }
+  }
+  // A renamed item sorts by its new name.
+  Find("b.log")->SetCaption("zzz.log");
+  Click(2);
+  Click(0);
+  EXPECT_EQ(Listed(list_), SortedByCompareItems(list_));
+  EXPECT_EQ(Find("zzz.log")->Index() - Find("z.Z")->Index(), list_.SortUp ? 1 : -1);
 }
 
 TEST_F(FileList, AttributesSortIgnoringCase) {

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "framework/core/Exception.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
@@ -141,6 +142,35 @@ TEST_F(ListViewTest, SortThroughOnCompareBothWaysAndStable) {
   list_->AlphaSort();
   EXPECT_EQ(Captions(), (std::vector<std::string>{"b2", "b1", "a1", "a2"}));
   for (int i = 0; i < 4; ++i) EXPECT_EQ(list_->Items()->Item(i)->Index(), i);
+}
+
+TEST_F(ListViewTest, ArrangeItemsTakesAnOrderOfPlacesAndTheRevisionCountsTextChanges) {
+  AddItems({"c", "a", "b"});
+  list_->Items()->Item(2)->SetSelected(true);
+  std::uint64_t revision = list_->Items()->Revision();
+  list_->ArrangeItems({1, 2, 0});
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b", "c"}));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(list_->Items()->Item(i)->Index(), i);
+  EXPECT_EQ(QtSelectedRows(), std::vector<int>{1});
+  EXPECT_GT(list_->Items()->Revision(), revision);
+  for (const std::vector<int>& wrong : {std::vector<int>{0, 1}, {0, 0, 1}, {0, 1, 3}, {-1, 0, 1}})
+    EXPECT_THROW(list_->ArrangeItems(wrong), Exception);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b", "c"}));
+
+  // Texts count, the look does not.
+  revision = list_->Items()->Revision();
+  list_->Items()->Item(0)->SetImageIndex(1);
+  list_->Items()->Item(0)->SetCut(true);
+  list_->Items()->Item(0)->SetSelected(true);
+  EXPECT_EQ(list_->Items()->Revision(), revision);
+  list_->Items()->Item(0)->SubItems()->SetStrings(0, "x");
+  EXPECT_GT(list_->Items()->Revision(), revision);
+  revision = list_->Items()->Revision();
+  list_->Items()->Item(1)->SetCaption("d");
+  EXPECT_GT(list_->Items()->Revision(), revision);
+  revision = list_->Items()->Revision();
+  list_->Items()->Delete(0);
+  EXPECT_GT(list_->Items()->Revision(), revision);
 }
 
 TEST_F(ListViewTest, HeaderClickRunsOnColumnClickWithTheColumn) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/system/Locale.h"
 
@@ -73,6 +74,74 @@ TEST(Locale, Comparison) {
     EXPECT_EQ(CompareStringA(NORM_IGNORECASE, c.a, c.b) - CSTR_EQUAL, c.ignoringCase);
     EXPECT_EQ(CompareStringA(0, c.a, c.b) - CSTR_EQUAL, c.withCase);
   }
+}
+
+TEST(Locale, CollationKeysOrderAsTheComparison) {
+  // Case, accents, digits, punctuation, blanks and names that are not UTF-8
+  // (a lone continuation byte, a cut sequence, Latin-1 bytes, an overlong form).
+  const std::vector<std::string> names = {"",
+                                          "a",
+                                          "A",
+                                          "ab",
+                                          "Ab",
+                                          "a b",
+                                          "a-b",
+                                          "a_b",
+                                          "a.b",
+                                          "a,b",
+                                          "(a)",
+                                          "~a",
+                                          "file10",
+                                          "file9",
+                                          "File9",
+                                          "file09",
+                                          "\xC3\xA4",
+                                          "\xC3\x84",
+                                          "a\xCC\x88",
+                                          "b",
+                                          "stra\xC3\x9F"
+                                          "e",
+                                          "STRASSE",
+                                          "strasse",
+                                          "\xC3\xA9t\xC3\xA9",
+                                          "ete",
+                                          "\xC3\xA9te",
+                                          "\xCE\xB1",
+                                          "\xCE\x91",
+                                          "caf\xE9",
+                                          "caf\xE8",
+                                          "caf\xC3",
+                                          "caf\x80",
+                                          "\xC0\xAF",
+                                          "\xFF\xFE",
+                                          "a\xE9z",
+                                          "a\xE9y",
+                                          "0000000000000FFF",
+                                          "0000000000001000",
+                                          ".hidden",
+                                          "#1",
+                                          "\xE4\xB8\xAD\xE6\x96\x87",
+                                          "\xF0\x9F\x98\x80",
+                                          "z",
+                                          "Z",
+                                          "zz"};
+  const auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+  for (const std::uint32_t flags : {NORM_IGNORECASE, 0u}) {
+    std::vector<std::string> keys(names.size());
+    for (std::size_t n = 0; n < names.size(); ++n) platform::AppendCollationKey(flags, names[n], keys[n]);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      for (std::size_t j = 0; j < names.size(); ++j) {
+        SCOPED_TRACE(names[i] + " / " + names[j] + (flags != 0 ? " (case ignored)" : ""));
+        EXPECT_EQ(sign(keys[i].compare(keys[j])), CompareStringA(flags, names[i], names[j]) - CSTR_EQUAL);
+      }
+    }
+  }
+  // Keys are appended: two in one string are the two keys end to end.
+  std::string one, both;
+  platform::AppendCollationKey(NORM_IGNORECASE, "x", one);
+  both = one;
+  platform::AppendCollationKey(NORM_IGNORECASE, "Y", both);
+  EXPECT_EQ(both.substr(0, one.size()), one);
 }
 
 TEST(Locale, CaseMapping) {
