@@ -89,12 +89,30 @@ void VirtualTerminal::Type(const std::string& bytes) {
   [[maybe_unused]] ssize_t n = ::write(master_, bytes.data(), bytes.size());
 }
 
+void VirtualTerminal::Feed(std::string bytes) {
+  // The emulator makes two replacement characters of a UTF-8 sequence split
+  // between two reads, so an incomplete last sequence waits for the next.
+  bytes.insert(0, held_);
+  held_.clear();
+  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    const auto c = static_cast<unsigned char>(bytes[bytes.size() - back]);
+    if ((c & 0xC0) == 0x80) continue;
+    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (length > back) {
+      held_ = bytes.substr(bytes.size() - back);
+      bytes.resize(bytes.size() - back);
+    }
+    break;
+  }
+  vterm_input_write(vterm_, bytes.data(), bytes.size());
+}
+
 void VirtualTerminal::Pump(int timeoutMs) {
   pollfd ready{master_, POLLIN, 0};
   if (::poll(&ready, 1, timeoutMs) > 0) {
     char buffer[4096];
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n > 0) vterm_input_write(vterm_, buffer, static_cast<std::size_t>(n));
+    if (n > 0) Feed(std::string(buffer, static_cast<std::size_t>(n)));
     if (n <= 0) ::usleep(10000);  // the program has closed the terminal
   }
   if (exitCode_ == -2) {

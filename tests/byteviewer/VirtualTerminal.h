@@ -44,6 +44,7 @@ class VirtualTerminal {
 
  private:
   void Pump(int timeoutMs);
+  void Feed(std::string bytes);
   static void Reply(const char* bytes, std::size_t length, void* user);
 
   int columns_;
@@ -53,4 +54,5 @@ class VirtualTerminal {
   int master_ = -1;
   pid_t child_ = -1;
   int exitCode_ = -2;  // -2 while running
+  std::string held_;   // the start of a UTF-8 sequence the last read cut short
 };
