@@ -15,9 +15,9 @@
 
 namespace {
 
-// The folders walked so far, by identity: a folder reached again (a link to
-// an ancestor or to another folder of the tree) still counts as a folder but
-// is not walked twice, so the walk ends and no file is counted twice.
+// The folders walked so far, by identity: a folder reached again (a bind
+// mount of another folder of the tree, a folder mounted inside itself) still
+// counts as a folder but is not walked twice, so no file is counted twice.
 using Walked = std::set<std::pair<std::uint64_t, std::uint64_t>>;
 
 // Whether the folder is walked for the first time; a folder whose identity
@@ -53,7 +53,13 @@ TStringList* TPropForm::Walk(const std::string& Mask, const std::string& Folder,
   const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
   do {
     if (data.cFileName == "." || data.cFileName == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (data.symbolicLink) {
+      // A link is counted as the file it is, with its own size, and never
+      // entered, as du counts: a link to "/" or to an ancestor adds no tree.
+      list->Add(data.cFileName);
+      if (const auto link = platform::EntryStatus(search, data.cFileName))
+        TotalSize += static_cast<long double>(link->size);
+    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       // Counted before its own walk, so a folder that cannot be entered counts too.
       ++DirCount;
       const std::string path = folder + data.cFileName;

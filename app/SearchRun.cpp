@@ -1,7 +1,6 @@
 // The search of the search dialog: the criteria, the walk through the
 // folders and the rows of the hits.
 
-#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -27,6 +26,7 @@
 #include "framework/listview/ListView.h"
 #include "framework/listview/SubItems.h"
 #include "platform/files/Find.h"
+#include "platform/files/FolderAccess.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ void TSearchForm::StartSearch() {
     Screen->SetCursor(saved);
     Cancel_B->SetCaption("Close");
     Ok_B->SetEnabled(true);
-    inside_.clear();
+    searched_.clear();
   };
   try {
     Mask = Name_E->Text();
@@ -113,7 +113,7 @@ void TSearchForm::StartSearch() {
     pending_.clear();
     countPending_ = false;
     shown_ = std::chrono::steady_clock::now();
-    inside_.clear();
+    searched_.clear();
     SearchDir(LookIn_E->Text());
   } catch (...) {
     finish();
@@ -130,9 +130,9 @@ void TSearchForm::SearchDir(std::string Folder) {
     ShowMessage("Can't change directory to " + Folder);
     return;
   }
-  // A link back to a folder the search is inside would lead round in circles.
-  if (std::find(inside_.begin(), inside_.end(), *identity) != inside_.end()) return;
-  inside_.push_back(*identity);
+  // Each folder is searched once, however many paths lead to it (a bind
+  // mount, a folder mounted inside itself).
+  if (!searched_.insert({identity->device, identity->inode}).second) return;
   Cancelled = false;
 
   WIN32_FIND_DATAA data;
@@ -143,7 +143,19 @@ void TSearchForm::SearchDir(std::string Folder) {
     for (;;) {
       const std::string& name = data.cFileName;
       if (name != "." && name != "..") {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        if (data.symbolicLink) {
+          // A link is an entry of its own and never entered, as find walks:
+          // a hit by its own name, size and time, whatever it points to.
+          if (const auto link = platform::EntryStatus(search, name)) {
+            WIN32_FIND_DATAA own = data;
+            own.nFileSize = link->size;
+            own.ftLastWriteTime = link->lastWriteTime;
+            if (IsHit(own)) {
+              ++FoundCount;
+              AddRow(Folder, own);
+            }
+          }
+        } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
           if (SubDir_CB->Checked()) SearchDir(Folder + name);
         } else if (IsHit(data)) {
           ++FoundCount;
@@ -157,7 +169,6 @@ void TSearchForm::SearchDir(std::string Folder) {
       if (Cancelled || Application->Terminated()) break;
     }
   }
-  inside_.pop_back();
   pendingCount_ = IntToStr(FoundCount) + " Files Found";
   countPending_ = true;
   ShowFoundNowAndThen();

@@ -2,11 +2,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/forms/Form.h"
-#include "platform/files/FolderAccess.h"
 
 class TButton;
 class TCheckBox;
@@ -125,9 +126,9 @@ class TSearchForm : public TForm {
 
   /// Matching follows the letter case of the mask (fixed when a search starts).
   bool caseSensitive_ = false;
-  /// The folders the search is inside, outermost first: a sub-folder that is
-  /// one of them (reached again through a link) is not searched again.
-  std::vector<platform::FolderIdentity> inside_;
+  /// The folders searched so far, by device and inode: a folder reached again
+  /// (a bind mount, a second path to it) is not searched again.
+  std::set<std::pair<std::uint64_t, std::uint64_t>> searched_;
 };
 
 /// Bytes per size unit: "B" 1, "Kb" 1000, "Mb" 1000000, "Gb" 1000000000

@@ -72,14 +72,25 @@ bool Excluded(const FindSearch& search, std::uint32_t attributes) {
   return (attributes & kFilteredBits & ~search.filter) != 0;
 }
 
-// Fills `data` for one entry; false when the entry has gone meanwhile.
-bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data) {
+constexpr unsigned kStatusMask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+
+// Fills `data` for one entry, whose type the folder read gave (DT_UNKNOWN
+// where it gave none); false when the entry has gone meanwhile.
+bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type = DT_UNKNOWN) {
   struct statx st {};
-  constexpr unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+  bool link = type == DT_LNK;
+  bool read = false;
+  if (type == DT_UNKNOWN) {
+    // Only the entry itself tells whether it is a link; for anything else
+    // that answer is already the whole status.
+    if (::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, kStatusMask, &st) != 0) return false;
+    link = S_ISLNK(st.stx_mode);
+    read = !link;
+  }
   bool dangling = false;
-  if (::statx(search.fd, name, AT_STATX_SYNC_AS_STAT, mask, &st) != 0) {
+  if (!read && ::statx(search.fd, name, AT_STATX_SYNC_AS_STAT, kStatusMask, &st) != 0) {
     // A symbolic link whose target is missing is still an entry of the folder.
-    if ((errno != ENOENT && errno != ELOOP) || ::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, mask, &st) != 0)
+    if ((errno != ENOENT && errno != ELOOP) || ::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, kStatusMask, &st) != 0)
       return false;
     dangling = true;
   }
@@ -99,6 +110,7 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data) {
                             ? platform::FileTimeFromUnix(st.stx_btime.tv_sec, st.stx_btime.tv_nsec)
                             : data.ftLastWriteTime;
   data.cFileName = name;
+  data.symbolicLink = link;
   return true;
 }
 
@@ -132,7 +144,7 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     if (!wantsHidden && name[0] == '.') continue;
     if (std::strchr(name, '\\') != nullptr) continue;
     if (!NameMatches(search, name)) continue;
-    if (Fill(search, name, data) && !Excluded(search, data.dwFileAttributes)) return true;
+    if (Fill(search, name, data, entry->d_type) && !Excluded(search, data.dwFileAttributes)) return true;
   }
   return false;
 }
@@ -208,3 +220,16 @@ bool FindClose(HFIND search) {
   delete search;
   return true;
 }
+
+namespace platform {
+
+std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name) {
+  struct statx st {};
+  if (!search || ::statx(search->fd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
+    SetLastErrorFromErrno(search ? errno : EINVAL);
+    return std::nullopt;
+  }
+  return StatusOf(name.c_str(), st, std::nullopt);
+}
+
+}  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/files/FileAttributes.h"
@@ -14,6 +15,9 @@ struct WIN32_FIND_DATAA {
   FILETIME ftLastWriteTime;
   std::uint64_t nFileSize = 0;
   std::string cFileName;  ///< name without its folder, the host name's bytes
+  /// The entry is a symbolic link; the fields above describe its target (the
+  /// link itself when its target is missing).
+  bool symbolicLink = false;
 };
 
 /// A listing in progress.
@@ -41,3 +45,14 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);
 /// Ends a listing.
 bool FindClose(HFIND search);
+
+namespace platform {
+
+/// The status of the entry `name` of the folder `search` lists, read through
+/// the open folder rather than by its path: the entry itself, so a symbolic
+/// link is the link it is (its own size and times), never its target. The
+/// attributes leave out the stored bits (hidden, system and archive as kept).
+/// Nothing when the entry has gone.
+std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name);
+
+}  // namespace platform

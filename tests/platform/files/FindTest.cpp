@@ -123,6 +123,26 @@ TEST_F(Find, AttributesOfEntries) {
   platform::AskAttributesThroughFolders(true);
 }
 
+// A link is listed with its target's attributes and marked as a link; the
+// entry's own status is the link itself.
+TEST_F(Find, LinksAreMarkedAndTheirOwnStatusIsTheLink) {
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA("C:\\f\\*.*", FILE_ATTRIBUTE_ANY, data);
+  ASSERT_NE(search, nullptr);
+  std::map<std::string, std::pair<bool, std::uint64_t>> seen;  // link, own size
+  do {
+    const auto own = platform::EntryStatus(search, data.cFileName);
+    ASSERT_TRUE(own) << data.cFileName;
+    seen[data.cFileName] = {data.symbolicLink, own->size};
+  } while (FindNextFileA(search, data));
+  FindClose(search);
+  const fs::path f = root_ / "f";
+  EXPECT_EQ(seen["SubLink"], std::make_pair(true, static_cast<std::uint64_t>((f / "Sub").string().size())));
+  EXPECT_EQ(seen["dangling"], std::make_pair(true, static_cast<std::uint64_t>((f / "nowhere").string().size())));
+  EXPECT_EQ(seen["Sub"], std::make_pair(false, std::uint64_t{0}));
+  EXPECT_EQ(seen["a.txt"].first, false);
+}
+
 TEST_F(Find, RelativePatternAndSizes) {
   const fs::path big = root_ / "f" / "Sub" / "big.bin";
   WriteFile(big, "");
