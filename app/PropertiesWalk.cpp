@@ -48,29 +48,29 @@ TStringList* TPropForm::Walk(const std::string& Mask, const std::string& Folder,
 
   auto list = std::make_unique<TStringList>();
   WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(folder + Mask, FILE_ATTRIBUTE_ANY, data);
+  // Names and kinds as the folder read gives them; only what is counted is
+  // asked for its status, through the open folder.
+  HFIND search = FindFirstFileExA(folder + Mask, FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
   if (search == nullptr) return list.release();
   const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
   do {
     if (data.cFileName == "." || data.cFileName == "..") continue;
-    if (data.symbolicLink) {
-      // A link is counted as the file it is, with its own size, and never
-      // entered, as du counts: a link to "/" or to an ancestor adds no tree.
-      list->Add(data.cFileName);
-      if (const auto link = platform::EntryStatus(search, data.cFileName))
-        TotalSize += static_cast<long double>(link->size);
-    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !data.symbolicLink) {
       // Counted before its own walk, so a folder that cannot be entered counts too.
       ++DirCount;
-      const std::string path = folder + data.cFileName;
-      if (!Recurse || !FirstVisit(path, walked)) continue;
-      const std::unique_ptr<TStringList> below(Walk(Mask, path, Recurse, walked));
+      if (!Recurse) continue;
+      const std::optional<platform::FileStatus> status = platform::EntryStatus(search, data.cFileName);
+      if (status && !walked.insert({status->device, status->fileId}).second) continue;
+      const std::unique_ptr<TStringList> below(Walk(Mask, folder + data.cFileName, Recurse, walked));
       if (below) {
         for (int i = 0; i < below->Count(); ++i) list->Add(below->Strings(i));
       }
     } else {
+      // A link is counted as the file it is, with its own size, and never
+      // entered, as du counts: a link to "/" or to an ancestor adds no tree.
       list->Add(data.cFileName);
-      TotalSize += static_cast<long double>(data.nFileSize);
+      if (const auto status = platform::EntryStatus(search, data.cFileName))
+        TotalSize += static_cast<long double>(status->size);
     }
   } while (FindNextFileA(search, data));
   return list.release();

@@ -21,7 +21,9 @@ class TPanel;
 class TSpeedButton;
 class TTabSheet;
 class TUpDown;
-struct WIN32_FIND_DATAA;
+namespace platform {
+struct FileStatus;
+}
 
 /// The search dialog: finds the files below a folder whose names match a
 /// mask and whose sizes lie within optional bounds, and lists each with its
@@ -101,16 +103,16 @@ class TSearchForm : public TForm {
  private:
   void CreateControls();
   void CreateCriteria();
-  /// Whether a listed file is a hit by the mask and the ticked bounds.
-  bool IsHit(const WIN32_FIND_DATAA& data) const;
+  /// Whether a size is inside the ticked bounds.
+  bool InBounds(std::int64_t size) const;
   /// Makes the result row of a hit in a folder (with its backslash); the
   /// list takes it at the next ShowFound.
-  void AddRow(const std::string& folder, const WIN32_FIND_DATAA& data);
+  void AddRow(const std::string& folder, const std::string& name, const platform::FileStatus& status);
   /// Puts the rows made since the last time into the result list and the
   /// count of the folder searched last into the count line.
   void ShowFound();
-  /// ShowFound, when it last ran a tenth of a second ago or more.
-  void ShowFoundNowAndThen();
+  /// ShowFound, when it last ran a tenth of a second or more before `now`.
+  void ShowFoundNowAndThen(std::chrono::steady_clock::time_point now);
 
   /// A result row not yet in the list.
   struct PendingRow {
@@ -123,6 +125,8 @@ class TSearchForm : public TForm {
   bool countPending_ = false;
   /// When ShowFound last ran.
   std::chrono::steady_clock::time_point shown_;
+  /// When the search last let the window messages run.
+  std::chrono::steady_clock::time_point messagesRun_;
 
   /// Matching follows the letter case of the mask (fixed when a search starts).
   bool caseSensitive_ = false;

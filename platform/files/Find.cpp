@@ -22,9 +22,11 @@ struct FindSearch {
   std::string singleName;
   bool singleDone = false;
   std::uint32_t filter = 0;
-  int dots = 2;        // "." and ".." still to give: 0 both, 1 "..", 2 none
-  std::string path;    // reused for each entry's host path
-  std::string folded;  // reused for each entry's folded name
+  bool namesOnly = false;    // FindExInfoNames
+  bool foldersOnly = false;  // FindExSearchLimitToDirectories
+  int dots = 2;              // "." and ".." still to give: 0 both, 1 "..", 2 none
+  std::string path;          // reused for each entry's host path
+  std::string folded;        // reused for each entry's folded name
 };
 
 namespace {
@@ -114,6 +116,22 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned
   return true;
 }
 
+// Fills `data` with what the folder read tells of an entry (FindExInfoNames);
+// false when the entry has gone meanwhile.
+bool FillKind(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type) {
+  if (type == DT_UNKNOWN) {
+    struct statx st {};
+    if (::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE, &st) != 0) return false;
+    type = S_ISDIR(st.stx_mode) ? DT_DIR : (S_ISLNK(st.stx_mode) ? DT_LNK : DT_REG);
+  }
+  data.dwFileAttributes = platform::AttributesOf(name, type == DT_DIR, true, 0);
+  data.nFileSize = 0;
+  data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = FILETIME{};
+  data.cFileName = name;
+  data.symbolicLink = type == DT_LNK;
+  return true;
+}
+
 bool NameMatches(FindSearch& search, std::string_view name) {
   if (search.matchAll) return true;
   platform::FoldCaseInto(name, search.folded);
@@ -141,10 +159,17 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     // Leave out what the filter rules out before asking the file system
     // anything more: folders by their entry type, dot names as hidden.
     if (!wantsFolders && entry->d_type == DT_DIR) continue;
+    // A folders-only read never asks about the plain files the read names.
+    if (search.foldersOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+      continue;
     if (!wantsHidden && name[0] == '.') continue;
     if (std::strchr(name, '\\') != nullptr) continue;
     if (!NameMatches(search, name)) continue;
-    if (Fill(search, name, data, entry->d_type) && !Excluded(search, data.dwFileAttributes)) return true;
+    const bool filled =
+        search.namesOnly ? FillKind(search, name, data, entry->d_type) : Fill(search, name, data, entry->d_type);
+    if (!filled || Excluded(search, data.dwFileAttributes)) continue;
+    if (search.foldersOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+    return true;
   }
   return false;
 }
@@ -152,6 +177,11 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
 }  // namespace
 
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data) {
+  return FindFirstFileExA(pattern, filter, FindExInfoStandard, FindExSearchNameMatch, data);
+}
+
+HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
   std::size_t cut = pattern.size();
   while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
   if (cut == 0 && pattern.size() >= 2 && pattern[1] == ':') cut = 2;
@@ -177,6 +207,8 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
   if (search->folder.back() != '/') search->folder += '/';
   search->path = search->folder;
   search->filter = filter;
+  search->namesOnly = info == FindExInfoNames;
+  search->foldersOnly = scope == FindExSearchLimitToDirectories;
   search->dots = folder->names.empty() ? 2 : 0;
   if (name.find_first_of("*?") == std::string::npos) {
     search->single = true;

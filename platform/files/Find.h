@@ -41,6 +41,29 @@ using HFIND = FindSearch*;
 /// Gives the first entry in `data`; nullptr when nothing matches or the
 /// folder cannot be listed (GetLastError says which).
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data);
+/// How much of each entry FindFirstFileExA reads.
+enum FINDEX_INFO_LEVELS {
+  /// Every field, as FindFirstFileA gives them.
+  FindExInfoStandard,
+  /// The name, the folder bit, the hidden bit of a dot name and
+  /// `symbolicLink` only, taken from the folder read's entry type (one
+  /// status read of the entry itself where the file system gives no type);
+  /// a symbolic link has no folder bit, whatever it points to. The filter
+  /// goes by those bits alone. platform::EntryStatus reads the rest.
+  FindExInfoNames,
+};
+/// Which entries FindFirstFileExA lists.
+enum FINDEX_SEARCH_OPS {
+  /// Those FindFirstFileA lists.
+  FindExSearchNameMatch,
+  /// Folders only (symbolic links to folders included): an entry the folder
+  /// read says is no folder and no link is passed over unread.
+  FindExSearchLimitToDirectories,
+};
+/// FindFirstFileA, reading as much of each entry as `info` says and listing
+/// the entries `scope` says.
+HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data);
 /// The next entry; false when there is none.
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);
 /// Ends a listing.

@@ -143,6 +143,40 @@ TEST_F(Find, LinksAreMarkedAndTheirOwnStatusIsTheLink) {
   EXPECT_EQ(seen["a.txt"].first, false);
 }
 
+// A folders-only listing gives the folders and the links to folders with
+// their full attributes; a names listing gives every entry's kind alone.
+TEST_F(Find, FoldersOnlyAndNamesOnlyListings) {
+  const auto list = [](FINDEX_INFO_LEVELS info, FINDEX_SEARCH_OPS scope, std::uint32_t filter) {
+    std::map<std::string, std::pair<std::uint32_t, bool>> found;
+    WIN32_FIND_DATAA data;
+    HFIND search = FindFirstFileExA("C:\\f\\*.*", filter, info, scope, data);
+    if (search == nullptr) return found;
+    do {
+      EXPECT_EQ(data.nFileSize, 0u) << data.cFileName;
+      found[data.cFileName] = {data.dwFileAttributes, data.symbolicLink};
+    } while (FindNextFileA(search, data));
+    FindClose(search);
+    return found;
+  };
+  using Found = std::map<std::string, std::pair<std::uint32_t, bool>>;
+  EXPECT_EQ(list(FindExInfoStandard, FindExSearchLimitToDirectories, FILE_ATTRIBUTE_DIRECTORY),
+            (Found{{".", {0x10, false}}, {"..", {0x10, false}}, {"Sub", {0x10, false}}, {"SubLink", {0x10, true}}}));
+  EXPECT_EQ(list(FindExInfoStandard, FindExSearchLimitToDirectories, FILE_ATTRIBUTE_ANY),
+            (Found{{".", {0x10, false}},
+                   {"..", {0x10, false}},
+                   {".git", {0x12, false}},
+                   {"HidDir", {0x12, false}},
+                   {"Sub", {0x10, false}},
+                   {"SubLink", {0x10, true}}}));
+  const Found names = list(FindExInfoNames, FindExSearchNameMatch, FILE_ATTRIBUTE_ANY);
+  EXPECT_EQ(names.size(), 15u);
+  EXPECT_EQ(names.at("Sub"), std::make_pair(0x10u, false));
+  EXPECT_EQ(names.at("SubLink"), std::make_pair(0x00u, true)) << "a link has no folder bit";
+  EXPECT_EQ(names.at("dangling"), std::make_pair(0x00u, true));
+  EXPECT_EQ(names.at("sys.dat"), std::make_pair(0x00u, false)) << "stored bits are not read";
+  EXPECT_EQ(names.at(".hidden"), std::make_pair(0x02u, false));
+}
+
 TEST_F(Find, RelativePatternAndSizes) {
   const fs::path big = root_ / "f" / "Sub" / "big.bin";
   WriteFile(big, "");
