@@ -134,9 +134,13 @@ void TSearchForm::SearchDir(std::string Folder) {
     ShowMessage("Can't change directory to " + Folder);
     return;
   }
+  SearchFolder(Folder, *identity);
+}
+
+void TSearchForm::SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity) {
   // Each folder is searched once, however many paths lead to it (a bind
   // mount, a folder mounted inside itself).
-  if (!searched_.insert({identity->device, identity->inode}).second) return;
+  if (!searched_.insert({identity.device, identity.inode}).second) return;
   Cancelled = false;
 
   WIN32_FIND_DATAA data;
@@ -152,7 +156,13 @@ void TSearchForm::SearchDir(std::string Folder) {
         // A link is an entry of its own and never entered, as find walks: a
         // hit by its own name, size and time, whatever it points to.
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !data.symbolicLink) {
-          if (SubDir_CB->Checked()) SearchDir(Folder + name);
+          if (SubDir_CB->Checked()) {
+            // The enter test asks the open folder, not the path again.
+            if (const auto entered = platform::EnterableEntry(search, name))
+              SearchFolder(Folder + name + '\\', *entered);
+            else
+              ShowMessage("Can't change directory to " + Folder + name + '\\');
+          }
         } else if (MatchesMask(name, Mask, caseSensitive_)) {
           const std::optional<platform::FileStatus> status = platform::EntryStatus(search, name);
           if (status && InBounds(static_cast<std::int64_t>(status->size))) {

@@ -23,7 +23,8 @@ class TTabSheet;
 class TUpDown;
 namespace platform {
 struct FileStatus;
-}
+struct FolderIdentity;
+}  // namespace platform
 
 /// The search dialog: finds the files below a folder whose names match a
 /// mask and whose sizes lie within optional bounds, and lists each with its
@@ -103,6 +104,8 @@ class TSearchForm : public TForm {
  private:
   void CreateControls();
   void CreateCriteria();
+  /// SearchDir of a folder (with its backslash) that passed the enter test.
+  void SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity);
   /// Whether a size is inside the ticked bounds.
   bool InBounds(std::int64_t size) const;
   /// Makes the result row of a hit in a folder (with its backslash); the

@@ -143,7 +143,9 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     const char* name = search.dots++ == 0 ? "." : "..";
     if ((search.filter & FILE_ATTRIBUTE_DIRECTORY) == 0 || !NameMatches(search, name)) continue;
     if (search.single && search.singleName != name) continue;
-    if (Fill(search, name, data) && !Excluded(search, data.dwFileAttributes)) return true;
+    // "." and ".." are folders: a names listing needs nothing more of them.
+    const bool filled = search.namesOnly ? FillKind(search, name, data, DT_DIR) : Fill(search, name, data);
+    if (filled && !Excluded(search, data.dwFileAttributes)) return true;
   }
   if (search.single) {
     if (search.singleDone || search.singleName.empty() || search.singleName == "." || search.singleName == "..")
@@ -262,6 +264,14 @@ std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name) {
     return std::nullopt;
   }
   return StatusOf(name.c_str(), st, std::nullopt);
+}
+
+std::optional<FolderIdentity> EnterableEntry(HFIND search, const std::string& name) {
+  struct stat st {};
+  if (!search || ::fstatat(search->fd, name.c_str(), &st, 0) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  // The same right EnterableFolder asks for: searching the folder.
+  if (::faccessat(search->fd, name.c_str(), X_OK, AT_EACCESS) != 0) return std::nullopt;
+  return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 }  // namespace platform

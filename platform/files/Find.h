@@ -6,6 +6,7 @@
 
 #include "platform/files/FileAttributes.h"
 #include "platform/files/FileTime.h"
+#include "platform/files/FolderAccess.h"
 
 /// One entry of a folder listing.
 struct WIN32_FIND_DATAA {
@@ -77,5 +78,10 @@ namespace platform {
 /// attributes leave out the stored bits (hidden, system and archive as kept).
 /// Nothing when the entry has gone.
 std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name);
+
+/// EnterableFolder for the entry `name` of the folder `search` lists, asked
+/// through the open folder: its identity when it is a folder (or a link to
+/// one) that may be entered, nothing otherwise.
+std::optional<FolderIdentity> EnterableEntry(HFIND search, const std::string& name);
 
 }  // namespace platform
