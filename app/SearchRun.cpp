@@ -134,10 +134,11 @@ void TSearchForm::SearchDir(std::string Folder) {
     ShowMessage("Can't change directory to " + Folder);
     return;
   }
-  SearchFolder(Folder, *identity);
+  SearchFolder(Folder, *identity, nullptr, "");
 }
 
-void TSearchForm::SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity) {
+void TSearchForm::SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity, FindSearch* parent,
+                               const std::string& entry) {
   // Each folder is searched once, however many paths lead to it (a bind
   // mount, a folder mounted inside itself).
   if (!searched_.insert({identity.device, identity.inode}).second) return;
@@ -146,7 +147,11 @@ void TSearchForm::SearchFolder(const std::string& Folder, const platform::Folder
   WIN32_FIND_DATAA data;
   // Names and kinds as the folder read gives them: the mask is tried on the
   // name, and only a hit or a link is asked for its size and time.
-  HFIND search = FindFirstFileExA(Folder + "*.*", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
+  // A sub-folder is opened through its parent's open folder, not by its path.
+  HFIND search =
+      parent == nullptr
+          ? FindFirstFileExA(Folder + "*.*", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data)
+          : platform::FindFirstFileInA(parent, entry, FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
   if (search != nullptr) {
     // The listing is closed also when an invalid mask raises out of here.
     const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
@@ -159,7 +164,7 @@ void TSearchForm::SearchFolder(const std::string& Folder, const platform::Folder
           if (SubDir_CB->Checked()) {
             // The enter test asks the open folder, not the path again.
             if (const auto entered = platform::EnterableEntry(search, name))
-              SearchFolder(Folder + name + '\\', *entered);
+              SearchFolder(Folder + name + '\\', *entered, search, name);
             else
               ShowMessage("Can't change directory to " + Folder + name + '\\');
           }

@@ -21,6 +21,7 @@ class TPanel;
 class TSpeedButton;
 class TTabSheet;
 class TUpDown;
+struct FindSearch;
 namespace platform {
 struct FileStatus;
 struct FolderIdentity;
@@ -104,8 +105,11 @@ class TSearchForm : public TForm {
  private:
   void CreateControls();
   void CreateCriteria();
-  /// SearchDir of a folder (with its backslash) that passed the enter test.
-  void SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity);
+  /// SearchDir of a folder (with its backslash) that passed the enter test;
+  /// a sub-folder, the entry `entry` of the listing `parent`, is opened
+  /// through it.
+  void SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity, FindSearch* parent,
+                    const std::string& entry);
   /// Whether a size is inside the ticked bounds.
   bool InBounds(std::int64_t size) const;
   /// Makes the result row of a hit in a folder (with its backslash); the

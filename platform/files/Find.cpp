@@ -176,6 +176,21 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
   return false;
 }
 
+// A listing of the open folder `fd` (which it then owns), the host folder
+// `folder`.
+FindSearch* NewSearch(int fd, const std::string& folder, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                      FINDEX_SEARCH_OPS scope) {
+  auto* search = new FindSearch;
+  search->fd = fd;
+  search->folder = folder;
+  if (search->folder.back() != '/') search->folder += '/';
+  search->path = search->folder;
+  search->filter = filter;
+  search->namesOnly = info == FindExInfoNames;
+  search->foldersOnly = scope == FindExSearchLimitToDirectories;
+  return search;
+}
+
 }  // namespace
 
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data) {
@@ -203,14 +218,7 @@ HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_
     platform::SetLastErrorFromErrno(errno == ENOENT ? ENOTDIR : errno);
     return nullptr;
   }
-  auto* search = new FindSearch;
-  search->fd = fd;
-  search->folder = folder->host;
-  if (search->folder.back() != '/') search->folder += '/';
-  search->path = search->folder;
-  search->filter = filter;
-  search->namesOnly = info == FindExInfoNames;
-  search->foldersOnly = scope == FindExSearchLimitToDirectories;
+  auto* search = NewSearch(fd, folder->host, filter, info, scope);
   search->dots = folder->names.empty() ? 2 : 0;
   if (name.find_first_of("*?") == std::string::npos) {
     search->single = true;
@@ -236,6 +244,35 @@ HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_
   }
   return search;
 }
+
+namespace platform {
+
+HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
+  // Never through a link: the folder is the entry the parent's read named.
+  const int fd = parent ? ::openat(parent->fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC) : -1;
+  if (fd < 0) {
+    platform::SetLastErrorFromErrno(parent ? errno : EINVAL);
+    return nullptr;
+  }
+  auto* search = NewSearch(fd, parent->folder + name, filter, info, scope);
+  search->dots = 0;
+  search->matchAll = true;
+  search->dir = ::fdopendir(::dup(fd));
+  if (!search->dir) {
+    platform::SetLastErrorFromErrno(errno);
+    FindClose(search);
+    return nullptr;
+  }
+  if (!Next(*search, data)) {
+    FindClose(search);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
+  return search;
+}
+
+}  // namespace platform
 
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data) {
   if (!search) {

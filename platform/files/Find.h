@@ -79,6 +79,11 @@ namespace platform {
 /// Nothing when the entry has gone.
 std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name);
 
+/// FindFirstFileExA of every entry ("*.*") of the folder `name` of the
+/// folder `parent` lists, opened through the open folder rather than by its
+/// path: the walks' way down. A symbolic link is not opened (nullptr).
+HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data);
 /// EnterableFolder for the entry `name` of the folder `search` lists, asked
 /// through the open folder: its identity when it is a folder (or a link to
 /// one) that may be entered, nothing otherwise.

@@ -177,6 +177,31 @@ TEST_F(Find, FoldersOnlyAndNamesOnlyListings) {
   EXPECT_EQ(names.at(".hidden"), std::make_pair(0x02u, false));
 }
 
+// A walk opens a sub-folder through its parent's listing, never a link.
+TEST_F(Find, ASubFolderOpensThroughItsParentButALinkDoesNot) {
+  WriteFile(root_ / "f" / "Sub" / "inner.txt");
+  WIN32_FIND_DATAA data;
+  HFIND parent = FindFirstFileA("C:\\f\\*.*", FILE_ATTRIBUTE_ANY, data);
+  ASSERT_NE(parent, nullptr);
+  std::vector<std::string> names;
+  HFIND child =
+      platform::FindFirstFileInA(parent, "Sub", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
+  ASSERT_NE(child, nullptr);
+  do names.push_back(data.cFileName);
+  while (FindNextFileA(child, data));
+  FindClose(child);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "inner.txt"}));
+  EXPECT_EQ(
+      platform::FindFirstFileInA(parent, "SubLink", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data),
+      nullptr);
+  EXPECT_EQ(
+      platform::FindFirstFileInA(parent, "a.txt", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data),
+      nullptr);
+  EXPECT_TRUE(platform::EnterableEntry(parent, "Sub"));
+  EXPECT_FALSE(platform::EnterableEntry(parent, "a.txt"));
+  FindClose(parent);
+}
+
 TEST_F(Find, RelativePatternAndSizes) {
   const fs::path big = root_ / "f" / "Sub" / "big.bin";
   WriteFile(big, "");
