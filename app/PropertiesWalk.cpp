@@ -15,9 +15,9 @@
 
 namespace {
 
-// The folders walked so far, by identity: a folder reached again (a link to
-// an ancestor or to another folder of the tree) still counts as a folder but
-// is not walked twice, so the walk ends and no file is counted twice.
+// The folders walked so far, by identity: a folder reached again (a bind
+// mount of another folder of the tree, a folder mounted inside itself) still
+// counts as a folder but is not walked twice, so no file is counted twice.
 using Walked = std::set<std::pair<std::uint64_t, std::uint64_t>>;
 
 // Whether the folder is walked for the first time; a folder whose identity
@@ -48,23 +48,29 @@ TStringList* TPropForm::Walk(const std::string& Mask, const std::string& Folder,
 
   auto list = std::make_unique<TStringList>();
   WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(folder + Mask, FILE_ATTRIBUTE_ANY, data);
+  // Names and kinds as the folder read gives them; only what is counted is
+  // asked for its status, through the open folder.
+  HFIND search = FindFirstFileExA(folder + Mask, FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
   if (search == nullptr) return list.release();
   const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
   do {
     if (data.cFileName == "." || data.cFileName == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !data.symbolicLink) {
       // Counted before its own walk, so a folder that cannot be entered counts too.
       ++DirCount;
-      const std::string path = folder + data.cFileName;
-      if (!Recurse || !FirstVisit(path, walked)) continue;
-      const std::unique_ptr<TStringList> below(Walk(Mask, path, Recurse, walked));
+      if (!Recurse) continue;
+      const std::optional<platform::FileStatus> status = platform::EntryStatus(search, data.cFileName);
+      if (status && !walked.insert({status->device, status->fileId}).second) continue;
+      const std::unique_ptr<TStringList> below(Walk(Mask, folder + data.cFileName, Recurse, walked));
       if (below) {
         for (int i = 0; i < below->Count(); ++i) list->Add(below->Strings(i));
       }
     } else {
+      // A link is counted as the file it is, with its own size, and never
+      // entered, as du counts: a link to "/" or to an ancestor adds no tree.
       list->Add(data.cFileName);
-      TotalSize += static_cast<long double>(data.nFileSize);
+      if (const auto status = platform::EntryStatus(search, data.cFileName))
+        TotalSize += static_cast<long double>(status->size);
     }
   } while (FindNextFileA(search, data));
   return list.release();

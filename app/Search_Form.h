@@ -2,11 +2,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/forms/Form.h"
-#include "platform/files/FolderAccess.h"
 
 class TButton;
 class TCheckBox;
@@ -20,7 +21,11 @@ class TPanel;
 class TSpeedButton;
 class TTabSheet;
 class TUpDown;
-struct WIN32_FIND_DATAA;
+struct FindSearch;
+namespace platform {
+struct FileStatus;
+struct FolderIdentity;
+}  // namespace platform
 
 /// The search dialog: finds the files below a folder whose names match a
 /// mask and whose sizes lie within optional bounds, and lists each with its
@@ -100,16 +105,21 @@ class TSearchForm : public TForm {
  private:
   void CreateControls();
   void CreateCriteria();
-  /// Whether a listed file is a hit by the mask and the ticked bounds.
-  bool IsHit(const WIN32_FIND_DATAA& data) const;
+  /// SearchDir of a folder (with its backslash) that passed the enter test;
+  /// a sub-folder, the entry `entry` of the listing `parent`, is opened
+  /// through it.
+  void SearchFolder(const std::string& Folder, const platform::FolderIdentity& identity, FindSearch* parent,
+                    const std::string& entry);
+  /// Whether a size is inside the ticked bounds.
+  bool InBounds(std::int64_t size) const;
   /// Makes the result row of a hit in a folder (with its backslash); the
   /// list takes it at the next ShowFound.
-  void AddRow(const std::string& folder, const WIN32_FIND_DATAA& data);
+  void AddRow(const std::string& folder, const std::string& name, const platform::FileStatus& status);
   /// Puts the rows made since the last time into the result list and the
   /// count of the folder searched last into the count line.
   void ShowFound();
-  /// ShowFound, when it last ran a tenth of a second ago or more.
-  void ShowFoundNowAndThen();
+  /// ShowFound, when it last ran a tenth of a second or more before `now`.
+  void ShowFoundNowAndThen(std::chrono::steady_clock::time_point now);
 
   /// A result row not yet in the list.
   struct PendingRow {
@@ -122,12 +132,14 @@ class TSearchForm : public TForm {
   bool countPending_ = false;
   /// When ShowFound last ran.
   std::chrono::steady_clock::time_point shown_;
+  /// When the search last let the window messages run.
+  std::chrono::steady_clock::time_point messagesRun_;
 
   /// Matching follows the letter case of the mask (fixed when a search starts).
   bool caseSensitive_ = false;
-  /// The folders the search is inside, outermost first: a sub-folder that is
-  /// one of them (reached again through a link) is not searched again.
-  std::vector<platform::FolderIdentity> inside_;
+  /// The folders searched so far, by device and inode: a folder reached again
+  /// (a bind mount, a second path to it) is not searched again.
+  std::set<std::pair<std::uint64_t, std::uint64_t>> searched_;
 };
 
 /// Bytes per size unit: "B" 1, "Kb" 1000, "Mb" 1000000, "Gb" 1000000000

@@ -184,7 +184,9 @@ void TDirList::ReadSubDirectories(std::string Path, int Depth, TTreeNode* Node) 
   if (Depth <= 0 || Node == nullptr) return;
   if (Path.size() == 1) Path += ':';
   WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(Path + "\\*.*", FILE_ATTRIBUTE_DIRECTORY, data);
+  // Folders only: the plain files beside them are never looked at.
+  HFIND search = FindFirstFileExA(Path + "\\*.*", FILE_ATTRIBUTE_DIRECTORY, FindExInfoStandard,
+                                  FindExSearchLimitToDirectories, data);
   if (search == nullptr) return;
   do {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")

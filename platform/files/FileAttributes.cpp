@@ -103,10 +103,13 @@ std::optional<FileStatus> GetFileStatus(const std::string& drivePath) {
     SetLastErrorFromErrno(errno);
     return std::nullopt;
   }
+  return StatusOf(BaseName(*host), st, StoredAttributes(host->c_str()));
+}
+
+FileStatus StatusOf(const char* name, const struct statx& st, std::optional<std::uint32_t> stored) {
   const bool folder = S_ISDIR(st.stx_mode);
   FileStatus status;
-  status.attributes =
-      AttributesOf(BaseName(*host), folder, (st.stx_mode & S_IWUSR) != 0, StoredAttributes(host->c_str()));
+  status.attributes = AttributesOf(name, folder, (st.stx_mode & S_IWUSR) != 0, stored);
   status.size = folder ? 0 : st.stx_size;
   status.lastAccessTime = FileTimeFromUnix(st.stx_atime.tv_sec, st.stx_atime.tv_nsec);
   status.lastWriteTime = FileTimeFromUnix(st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec);

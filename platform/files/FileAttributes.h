@@ -6,6 +6,8 @@
 
 #include "platform/files/FileTime.h"
 
+struct statx;
+
 constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 0x01;
 constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 0x02;
 constexpr std::uint32_t FILE_ATTRIBUTE_SYSTEM = 0x04;
@@ -64,5 +66,8 @@ void AskAttributesThroughFolders(bool ask);
 /// The attribute bits of an entry from its name, whether it is a folder,
 /// whether its owner may write it, and its stored bits.
 std::uint32_t AttributesOf(const char* name, bool isFolder, bool ownerWritable, std::optional<std::uint32_t> stored);
+/// The status of the entry `name` from what statx read of it (the basic
+/// status and the birth time) and its stored bits.
+FileStatus StatusOf(const char* name, const struct statx& st, std::optional<std::uint32_t> stored);
 
 }  // namespace platform

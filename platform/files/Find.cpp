@@ -23,9 +23,11 @@ struct FindSearch {
   std::string singleName;
   bool singleDone = false;
   std::uint32_t filter = 0;
-  int dots = 2;        // "." and ".." still to give: 0 both, 1 "..", 2 none
-  std::string path;    // reused for each entry's host path
-  std::string folded;  // reused for each entry's folded name
+  bool namesOnly = false;    // FindExInfoNames
+  bool foldersOnly = false;  // FindExSearchLimitToDirectories
+  int dots = 2;              // "." and ".." still to give: 0 both, 1 "..", 2 none
+  std::string path;          // reused for each entry's host path
+  std::string folded;        // reused for each entry's folded name
 };
 
 namespace {
@@ -78,14 +80,25 @@ bool Excluded(const FindSearch& search, std::uint32_t attributes) {
   return (attributes & kFilteredBits & ~search.filter) != 0;
 }
 
-// Fills `data` for one entry; false when the entry has gone meanwhile.
-bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data) {
+constexpr unsigned kStatusMask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+
+// Fills `data` for one entry, whose type the folder read gave (DT_UNKNOWN
+// where it gave none); false when the entry has gone meanwhile.
+bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type = DT_UNKNOWN) {
   struct statx st {};
-  constexpr unsigned mask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+  bool link = type == DT_LNK;
+  bool read = false;
+  if (type == DT_UNKNOWN) {
+    // Only the entry itself tells whether it is a link; for anything else
+    // that answer is already the whole status.
+    if (::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, kStatusMask, &st) != 0) return false;
+    link = S_ISLNK(st.stx_mode);
+    read = !link;
+  }
   bool dangling = false;
-  if (::statx(search.fd, name, AT_STATX_SYNC_AS_STAT, mask, &st) != 0) {
+  if (!read && ::statx(search.fd, name, AT_STATX_SYNC_AS_STAT, kStatusMask, &st) != 0) {
     // A symbolic link whose target is missing is still an entry of the folder.
-    if ((errno != ENOENT && errno != ELOOP) || ::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, mask, &st) != 0)
+    if ((errno != ENOENT && errno != ELOOP) || ::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, kStatusMask, &st) != 0)
       return false;
     dangling = true;
   }
@@ -105,6 +118,23 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data) {
                             ? platform::FileTimeFromUnix(st.stx_btime.tv_sec, st.stx_btime.tv_nsec)
                             : data.ftLastWriteTime;
   data.cFileName = name;
+  data.symbolicLink = link;
+  return true;
+}
+
+// Fills `data` with what the folder read tells of an entry (FindExInfoNames);
+// false when the entry has gone meanwhile.
+bool FillKind(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type) {
+  if (type == DT_UNKNOWN) {
+    struct statx st {};
+    if (::statx(search.fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE, &st) != 0) return false;
+    type = S_ISDIR(st.stx_mode) ? DT_DIR : (S_ISLNK(st.stx_mode) ? DT_LNK : DT_REG);
+  }
+  data.dwFileAttributes = platform::AttributesOf(name, type == DT_DIR, true, 0);
+  data.nFileSize = 0;
+  data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = FILETIME{};
+  data.cFileName = name;
+  data.symbolicLink = type == DT_LNK;
   return true;
 }
 
@@ -119,7 +149,9 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     const char* name = search.dots++ == 0 ? "." : "..";
     if ((search.filter & FILE_ATTRIBUTE_DIRECTORY) == 0 || !NameMatches(search, name)) continue;
     if (search.single && search.singleName != name) continue;
-    if (Fill(search, name, data) && !Excluded(search, data.dwFileAttributes)) return true;
+    // "." and ".." are folders: a names listing needs nothing more of them.
+    const bool filled = search.namesOnly ? FillKind(search, name, data, DT_DIR) : Fill(search, name, data);
+    if (filled && !Excluded(search, data.dwFileAttributes)) return true;
   }
   if (search.single) {
     if (search.singleDone || search.singleName.empty() || search.singleName == "." || search.singleName == "..")
@@ -135,17 +167,44 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     // Leave out what the filter rules out before asking the file system
     // anything more: folders by their entry type, dot names as hidden.
     if (!wantsFolders && entry->d_type == DT_DIR) continue;
+    // A folders-only read never asks about the plain files the read names.
+    if (search.foldersOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+      continue;
     if (!wantsHidden && name[0] == '.') continue;
     if (std::strchr(name, '\\') != nullptr) continue;
     if (!NameMatches(search, name)) continue;
-    if (Fill(search, name, data) && !Excluded(search, data.dwFileAttributes)) return true;
+    const bool filled =
+        search.namesOnly ? FillKind(search, name, data, entry->d_type) : Fill(search, name, data, entry->d_type);
+    if (!filled || Excluded(search, data.dwFileAttributes)) continue;
+    if (search.foldersOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+    return true;
   }
   return false;
+}
+
+// A listing of the open folder `fd` (which it then owns), the host folder
+// `folder`.
+FindSearch* NewSearch(int fd, const std::string& folder, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                      FINDEX_SEARCH_OPS scope) {
+  auto* search = new FindSearch;
+  search->fd = fd;
+  search->folder = folder;
+  if (search->folder.back() != '/') search->folder += '/';
+  search->path = search->folder;
+  search->filter = filter;
+  search->namesOnly = info == FindExInfoNames;
+  search->foldersOnly = scope == FindExSearchLimitToDirectories;
+  return search;
 }
 
 }  // namespace
 
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data) {
+  return FindFirstFileExA(pattern, filter, FindExInfoStandard, FindExSearchNameMatch, data);
+}
+
+HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
   std::size_t cut = pattern.size();
   while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
   if (cut == 0 && pattern.size() >= 2 && pattern[1] == ':') cut = 2;
@@ -165,12 +224,7 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
     platform::SetLastErrorFromErrno(errno == ENOENT ? ENOTDIR : errno);
     return nullptr;
   }
-  auto* search = new FindSearch;
-  search->fd = fd;
-  search->folder = folder->host;
-  if (search->folder.back() != '/') search->folder += '/';
-  search->path = search->folder;
-  search->filter = filter;
+  auto* search = NewSearch(fd, folder->host, filter, info, scope);
   search->dots = folder->names.empty() ? 2 : 0;
   if (name.find_first_of("*?") == std::string::npos) {
     search->single = true;
@@ -199,6 +253,35 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
   return search;
 }
 
+namespace platform {
+
+HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
+  // Never through a link: the folder is the entry the parent's read named.
+  const int fd = parent ? ::openat(parent->fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC) : -1;
+  if (fd < 0) {
+    platform::SetLastErrorFromErrno(parent ? errno : EINVAL);
+    return nullptr;
+  }
+  auto* search = NewSearch(fd, parent->folder + name, filter, info, scope);
+  search->dots = 0;
+  search->matchAll = true;
+  search->dir = ::fdopendir(::dup(fd));
+  if (!search->dir) {
+    platform::SetLastErrorFromErrno(errno);
+    FindClose(search);
+    return nullptr;
+  }
+  if (!Next(*search, data)) {
+    FindClose(search);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
+  return search;
+}
+
+}  // namespace platform
+
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data) {
   if (!search) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -216,3 +299,24 @@ bool FindClose(HFIND search) {
   delete search;
   return true;
 }
+
+namespace platform {
+
+std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name) {
+  struct statx st {};
+  if (!search || ::statx(search->fd, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
+    SetLastErrorFromErrno(search ? errno : EINVAL);
+    return std::nullopt;
+  }
+  return StatusOf(name.c_str(), st, std::nullopt);
+}
+
+std::optional<FolderIdentity> EnterableEntry(HFIND search, const std::string& name) {
+  struct stat st {};
+  if (!search || ::fstatat(search->fd, name.c_str(), &st, 0) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  // The same right EnterableFolder asks for: searching the folder.
+  if (::faccessat(search->fd, name.c_str(), X_OK, AT_EACCESS) != 0) return std::nullopt;
+  return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+}  // namespace platform

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/files/FileAttributes.h"
 #include "platform/files/FileTime.h"
+#include "platform/files/FolderAccess.h"
 
 /// One entry of a folder listing.
 struct WIN32_FIND_DATAA {
@@ -14,6 +16,9 @@ struct WIN32_FIND_DATAA {
   FILETIME ftLastWriteTime;
   std::uint64_t nFileSize = 0;
   std::string cFileName;  ///< name without its folder, the host name's bytes
+  /// The entry is a symbolic link; the fields above describe its target (the
+  /// link itself when its target is missing).
+  bool symbolicLink = false;
 };
 
 /// A listing in progress.
@@ -37,7 +42,51 @@ using HFIND = FindSearch*;
 /// Gives the first entry in `data`; nullptr when nothing matches or the
 /// folder cannot be listed (GetLastError says which).
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data);
+/// How much of each entry FindFirstFileExA reads.
+enum FINDEX_INFO_LEVELS {
+  /// Every field, as FindFirstFileA gives them.
+  FindExInfoStandard,
+  /// The name, the folder bit, the hidden bit of a dot name and
+  /// `symbolicLink` only, taken from the folder read's entry type (one
+  /// status read of the entry itself where the file system gives no type);
+  /// a symbolic link has no folder bit, whatever it points to. The filter
+  /// goes by those bits alone. platform::EntryStatus reads the rest.
+  FindExInfoNames,
+};
+/// Which entries FindFirstFileExA lists.
+enum FINDEX_SEARCH_OPS {
+  /// Those FindFirstFileA lists.
+  FindExSearchNameMatch,
+  /// Folders only (symbolic links to folders included): an entry the folder
+  /// read says is no folder and no link is passed over unread.
+  FindExSearchLimitToDirectories,
+};
+/// FindFirstFileA, reading as much of each entry as `info` says and listing
+/// the entries `scope` says.
+HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data);
 /// The next entry; false when there is none.
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);
 /// Ends a listing.
 bool FindClose(HFIND search);
+
+namespace platform {
+
+/// The status of the entry `name` of the folder `search` lists, read through
+/// the open folder rather than by its path: the entry itself, so a symbolic
+/// link is the link it is (its own size and times), never its target. The
+/// attributes leave out the stored bits (hidden, system and archive as kept).
+/// Nothing when the entry has gone.
+std::optional<FileStatus> EntryStatus(HFIND search, const std::string& name);
+
+/// FindFirstFileExA of every entry ("*.*") of the folder `name` of the
+/// folder `parent` lists, opened through the open folder rather than by its
+/// path: the walks' way down. A symbolic link is not opened (nullptr).
+HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filter, FINDEX_INFO_LEVELS info,
+                       FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data);
+/// EnterableFolder for the entry `name` of the folder `search` lists, asked
+/// through the open folder: its identity when it is a folder (or a link to
+/// one) that may be entered, nothing otherwise.
+std::optional<FolderIdentity> EnterableEntry(HFIND search, const std::string& name);
+
+}  // namespace platform

@@ -331,13 +331,16 @@ TEST_F(Properties, AFolderThatCannotBeEnteredCountsAndIsReportedOnce) {
   EXPECT_EQ(PropForm->ISize_L->Caption(), "2.00 B: (2 bytes)");
 }
 
-TEST_F(Properties, ALinkToAnAncestorEndsTheWalk) {
+TEST_F(Properties, ALinkToAnAncestorIsCountedAsTheLinkItIs) {
   WriteFile(data_ / "Top" / "Sub" / "f", "123");
   fs::create_directory_symlink(data_ / "Top", data_ / "Top" / "Sub" / "Back");
   Open();
   MainForm->DirList->Location = "C:\\Data\\Top";
   ShowPage(2);
-  EXPECT_EQ(PropForm->IContains_L->Caption(), "2 Directories, 1 File") << "the link counts, its files once";
+  EXPECT_EQ(PropForm->IContains_L->Caption(), "1 Directory, 2 Files") << "the link counts as the file it is";
+  const auto linkSize = (data_ / "Top").string().size();
+  EXPECT_EQ(PropForm->ISize_L->Caption(),
+            SizeToStr(static_cast<long double>(3 + linkSize)) + ": (" + std::to_string(3 + linkSize) + " bytes)");
   EXPECT_TRUE(boxes_.Shown().empty());
 }
 

@@ -123,6 +123,85 @@ TEST_F(Find, AttributesOfEntries) {
   platform::AskAttributesThroughFolders(true);
 }
 
+// A link is listed with its target's attributes and marked as a link; the
+// entry's own status is the link itself.
+TEST_F(Find, LinksAreMarkedAndTheirOwnStatusIsTheLink) {
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileA("C:\\f\\*.*", FILE_ATTRIBUTE_ANY, data);
+  ASSERT_NE(search, nullptr);
+  std::map<std::string, std::pair<bool, std::uint64_t>> seen;  // link, own size
+  do {
+    const auto own = platform::EntryStatus(search, data.cFileName);
+    ASSERT_TRUE(own) << data.cFileName;
+    seen[data.cFileName] = {data.symbolicLink, own->size};
+  } while (FindNextFileA(search, data));
+  FindClose(search);
+  const fs::path f = root_ / "f";
+  EXPECT_EQ(seen["SubLink"], std::make_pair(true, static_cast<std::uint64_t>((f / "Sub").string().size())));
+  EXPECT_EQ(seen["dangling"], std::make_pair(true, static_cast<std::uint64_t>((f / "nowhere").string().size())));
+  EXPECT_EQ(seen["Sub"], std::make_pair(false, std::uint64_t{0}));
+  EXPECT_EQ(seen["a.txt"].first, false);
+}
+
+// A folders-only listing gives the folders and the links to folders with
+// their full attributes; a names listing gives every entry's kind alone.
+TEST_F(Find, FoldersOnlyAndNamesOnlyListings) {
+  const auto list = [](FINDEX_INFO_LEVELS info, FINDEX_SEARCH_OPS scope, std::uint32_t filter) {
+    std::map<std::string, std::pair<std::uint32_t, bool>> found;
+    WIN32_FIND_DATAA data;
+    HFIND search = FindFirstFileExA("C:\\f\\*.*", filter, info, scope, data);
+    if (search == nullptr) return found;
+    do {
+      EXPECT_EQ(data.nFileSize, 0u) << data.cFileName;
+      found[data.cFileName] = {data.dwFileAttributes, data.symbolicLink};
+    } while (FindNextFileA(search, data));
+    FindClose(search);
+    return found;
+  };
+  using Found = std::map<std::string, std::pair<std::uint32_t, bool>>;
+  EXPECT_EQ(list(FindExInfoStandard, FindExSearchLimitToDirectories, FILE_ATTRIBUTE_DIRECTORY),
+            (Found{{".", {0x10, false}}, {"..", {0x10, false}}, {"Sub", {0x10, false}}, {"SubLink", {0x10, true}}}));
+  EXPECT_EQ(list(FindExInfoStandard, FindExSearchLimitToDirectories, FILE_ATTRIBUTE_ANY),
+            (Found{{".", {0x10, false}},
+                   {"..", {0x10, false}},
+                   {".git", {0x12, false}},
+                   {"HidDir", {0x12, false}},
+                   {"Sub", {0x10, false}},
+                   {"SubLink", {0x10, true}}}));
+  const Found names = list(FindExInfoNames, FindExSearchNameMatch, FILE_ATTRIBUTE_ANY);
+  EXPECT_EQ(names.size(), 15u);
+  EXPECT_EQ(names.at("Sub"), std::make_pair(0x10u, false));
+  EXPECT_EQ(names.at("SubLink"), std::make_pair(0x00u, true)) << "a link has no folder bit";
+  EXPECT_EQ(names.at("dangling"), std::make_pair(0x00u, true));
+  EXPECT_EQ(names.at("sys.dat"), std::make_pair(0x00u, false)) << "stored bits are not read";
+  EXPECT_EQ(names.at(".hidden"), std::make_pair(0x02u, false));
+}
+
+// A walk opens a sub-folder through its parent's listing, never a link.
+TEST_F(Find, ASubFolderOpensThroughItsParentButALinkDoesNot) {
+  WriteFile(root_ / "f" / "Sub" / "inner.txt");
+  WIN32_FIND_DATAA data;
+  HFIND parent = FindFirstFileA("C:\\f\\*.*", FILE_ATTRIBUTE_ANY, data);
+  ASSERT_NE(parent, nullptr);
+  std::vector<std::string> names;
+  HFIND child =
+      platform::FindFirstFileInA(parent, "Sub", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data);
+  ASSERT_NE(child, nullptr);
+  do names.push_back(data.cFileName);
+  while (FindNextFileA(child, data));
+  FindClose(child);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "inner.txt"}));
+  EXPECT_EQ(
+      platform::FindFirstFileInA(parent, "SubLink", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data),
+      nullptr);
+  EXPECT_EQ(
+      platform::FindFirstFileInA(parent, "a.txt", FILE_ATTRIBUTE_ANY, FindExInfoNames, FindExSearchNameMatch, data),
+      nullptr);
+  EXPECT_TRUE(platform::EnterableEntry(parent, "Sub"));
+  EXPECT_FALSE(platform::EnterableEntry(parent, "a.txt"));
+  FindClose(parent);
+}
+
 TEST_F(Find, RelativePatternAndSizes) {
   const fs::path big = root_ / "f" / "Sub" / "big.bin";
   WriteFile(big, "");
