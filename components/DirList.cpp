@@ -172,7 +172,7 @@ void TDirList::ReadSubDirectories(std::string Path, int Depth, TTreeNode* Node) 
   if (Depth <= 0 || Node == nullptr) return;
   if (Path.size() == 1) Path += ':';
   WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(Path + "\\*.*", FILE_ATTRIBUTE_DIRECTORY, data);
+  HFIND search = FindFirstFileExA(Path + "\\*.*", FindExSearchLimitToDirectories, FILE_ATTRIBUTE_DIRECTORY, data);
   if (search == nullptr) return;
   do {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")

@@ -22,6 +22,7 @@ struct FindSearch {
   std::string singleName;
   bool singleDone = false;
   std::uint32_t filter = 0;
+  bool foldersOnly = false;
   int dots = 2;        // "." and ".." still to give: 0 both, 1 "..", 2 none
   std::string path;    // reused for each entry's host path
   std::string folded;  // reused for each entry's folded name
@@ -69,7 +70,8 @@ bool Matches(std::string_view pattern, std::string_view name) {
 }
 
 bool Excluded(const FindSearch& search, std::uint32_t attributes) {
-  return (attributes & kFilteredBits & ~search.filter) != 0;
+  return (attributes & kFilteredBits & ~search.filter) != 0 ||
+         (search.foldersOnly && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0);
 }
 
 // Fills `data` for one entry; false when the entry has gone meanwhile.
@@ -129,6 +131,10 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     // Leave out what the filter rules out before asking the file system
     // anything more: folders by their entry type, dot names as hidden.
     if (!wantsFolders && entry->d_type == DT_DIR) continue;
+    // A search for folders passes over what the entry type names as
+    // anything else, unexamined; a link may still lead to a folder.
+    if (search.foldersOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+      continue;
     if (!wantsHidden && name[0] == '.') continue;
     if (std::strchr(name, '\\') != nullptr) continue;
     if (!NameMatches(search, name)) continue;
@@ -140,6 +146,11 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
 }  // namespace
 
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data) {
+  return FindFirstFileExA(pattern, FindExSearchNameMatch, filter, data);
+}
+
+HFIND FindFirstFileExA(const std::string& pattern, FINDEX_SEARCH_OPS searchOp, std::uint32_t filter,
+                       WIN32_FIND_DATAA& data) {
   std::size_t cut = pattern.size();
   while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
   if (cut == 0 && pattern.size() >= 2 && pattern[1] == ':') cut = 2;
@@ -165,6 +176,7 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
   if (search->folder.back() != '/') search->folder += '/';
   search->path = search->folder;
   search->filter = filter;
+  search->foldersOnly = searchOp == FindExSearchLimitToDirectories;
   search->dots = folder->names.empty() ? 2 : 0;
   if (name.find_first_of("*?") == std::string::npos) {
     search->single = true;

@@ -37,6 +37,14 @@ using HFIND = FindSearch*;
 /// Gives the first entry in `data`; nullptr when nothing matches or the
 /// folder cannot be listed (GetLastError says which).
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data);
+/// How FindFirstFileExA narrows a search.
+enum FINDEX_SEARCH_OPS { FindExSearchNameMatch, FindExSearchLimitToDirectories };
+/// FindFirstFileA; with FindExSearchLimitToDirectories the search gives only
+/// the entries that are folders (symbolic links to folders included), and
+/// passes over the others without looking at them, so that the folders of a
+/// folder of many files are found quickly.
+HFIND FindFirstFileExA(const std::string& pattern, FINDEX_SEARCH_OPS searchOp, std::uint32_t filter,
+                       WIN32_FIND_DATAA& data);
 /// The next entry; false when there is none.
 bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);
 /// Ends a listing.
