@@ -148,6 +148,7 @@ void TFileList::Read_Files() {
       TListItem* item = items->Add();
       item->SetCaption(data.cFileName);
       TSubItems* sub = item->SubItems();
+      sub->SetCapacity(6);
       // Sizes are 64-bit: the text and the 16-digit key hold the real length.
       const auto size = static_cast<std::int64_t>(data.nFileSize);
       sub->Add(SizeToStr(static_cast<long double>(size)));

@@ -14,6 +14,8 @@ class TSubItems {
   /// Appends a text; its index.
   int Add(const std::string& text);
   int Count() const { return static_cast<int>(strings_.size()); }
+  /// Makes room for this many texts, so that adding them takes one allocation.
+  void SetCapacity(int capacity) { strings_.reserve(static_cast<size_t>(capacity)); }
   /// The text at an index; raises Exception outside 0 .. Count() - 1.
   const std::string& Strings(int index) const;
   const std::string& operator[](int index) const { return Strings(index); }

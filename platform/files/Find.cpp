@@ -157,7 +157,9 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     if (search.singleDone || search.singleName.empty() || search.singleName == "." || search.singleName == "..")
       return false;
     search.singleDone = true;
-    return Fill(search, search.singleName.c_str(), data) && !Excluded(search, data.dwFileAttributes);
+    if (!Fill(search, search.singleName.c_str(), data) || Excluded(search, data.dwFileAttributes)) return false;
+    // A folders-only read never gives a plain file, even one named in full.
+    return !search.foldersOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
   const bool wantsFolders = (search.filter & FILE_ATTRIBUTE_DIRECTORY) != 0;
   const bool wantsHidden = (search.filter & FILE_ATTRIBUTE_HIDDEN) != 0;

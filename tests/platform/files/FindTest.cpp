@@ -20,10 +20,11 @@ using testing_support::SetDosAttrib;
 using testing_support::WriteFile;
 
 // Every entry a listing gives, by name, with its attributes.
-std::map<std::string, std::uint32_t> List(const std::string& pattern, std::uint32_t filter) {
+std::map<std::string, std::uint32_t> List(const std::string& pattern, std::uint32_t filter,
+                                          FINDEX_SEARCH_OPS searchOp = FindExSearchNameMatch) {
   std::map<std::string, std::uint32_t> found;
   WIN32_FIND_DATAA data;
-  HFIND search = FindFirstFileA(pattern, filter, data);
+  HFIND search = FindFirstFileExA(pattern, filter, FindExInfoStandard, searchOp, data);
   if (!search) return found;
   do {
     EXPECT_TRUE(found.emplace(data.cFileName, data.dwFileAttributes).second) << "twice: " << data.cFileName;
@@ -105,6 +106,27 @@ TEST_F(Find, PatternsAndFilters) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pattern);
     EXPECT_EQ(Names(List(c.pattern, c.filter)), c.names);
+  }
+}
+
+TEST_F(Find, ASearchLimitedToFoldersGivesFoldersAndLinksToFoldersOnly) {
+  using V = std::vector<std::string>;
+  const struct {
+    const char* pattern;
+    std::uint32_t filter;
+    V names;
+  } cases[] = {
+      {"C:\\f\\*.*", 0x10, {".", "..", "Sub", "SubLink"}},
+      {"C:\\f\\*.*", 0x3F, {".", "..", ".git", "HidDir", "Sub", "SubLink"}},
+      {"C:\\f\\s*", 0x3F, {"Sub", "SubLink"}},
+      {"C:\\f\\sub", 0x10, {"Sub"}},
+      {"C:\\f\\a.txt", 0x3F, {}},
+      {"C:\\f\\*.txt", 0x3F, {}},
+      {"C:\\*.*", 0x10, {"f"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(Names(List(c.pattern, c.filter, FindExSearchLimitToDirectories)), c.names);
   }
 }
 
