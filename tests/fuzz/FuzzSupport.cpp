@@ -7,6 +7,7 @@
 
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
+#include "tests/components/ComponentTestSupport.h"
 #include "tests/support/FakeCdDrive.h"
 #include "tests/support/PrivateHome.h"
 
@@ -67,5 +68,7 @@ std::string Shown(const std::string& text) {
   }
   return out + "\"";
 }
+
+component_test::TestDrive& LastingDrive(const char* name) { return *new component_test::TestDrive(name); }
 
 }  // namespace fuzz_support

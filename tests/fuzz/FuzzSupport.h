@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace component_test {
+class TestDrive;
+}
+
 namespace fuzz_support {
 
 /// Points the home and the XDG folders at a private folder (removed at exit)
@@ -16,6 +20,11 @@ namespace fuzz_support {
 /// QApplication and the application object, and answers every message box
 /// without showing it (OK, else No or Cancel).
 void Start(bool widgets);
+
+/// A test drive named `name` that lasts for the whole run. It is never
+/// destroyed: the drive map it would put back at its end is gone by the time
+/// the program's statics are destroyed.
+component_test::TestDrive& LastingDrive(const char* name);
 
 /// The input cut at every NUL byte into at least `parts` texts (missing
 /// ones empty); the last part keeps every NUL after the cut before it.

@@ -20,8 +20,6 @@ using fuzz_support::Shown;
 
 namespace {
 
-// Made once and never destroyed: the drive map it puts back at its end is
-// gone by the time the program's statics are destroyed.
 component_test::TestDrive* g_drive = nullptr;
 
 // Every value the file gives, by section and key, both upper-cased.
@@ -62,7 +60,7 @@ bool Writable(const std::string& section, const std::string& key, const std::str
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::Start(false);
-  g_drive = new component_test::TestDrive("inifile");
+  g_drive = &fuzz_support::LastingDrive("inifile");
   return 0;
 }
 

@@ -15,14 +15,12 @@ using fuzz_support::Check;
 using fuzz_support::Shown;
 
 namespace {
-// Made once and never destroyed: the drive map it puts back at its end is
-// gone by the time the program's statics are destroyed.
 component_test::TestDrive* g_drive = nullptr;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::Start(true);
-  g_drive = new component_test::TestDrive("reginfo");
+  g_drive = &fuzz_support::LastingDrive("reginfo");
   return 0;
 }
 
