@@ -661,14 +661,20 @@ TEST_F(DirListTest, AFolderWhoseOnlyFolderIsALinkShowsItsExpandButton) {
   EXPECT_TRUE(Child(side, "shortlink")->HasChildren());
   EXPECT_TRUE(Child(side, "longfolder")->HasChildren()) << "a folder of its own shows at once";
   // What is left of the long folders is read while the window idles.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Child(side, "longlink")->HasChildren(); }, 5000));
-  QTest::qWait(50);
-  for (const Case& c : cases) {
-    std::vector<std::string> expected;
-    if (c.link) expected.push_back("link");
-    if (c.folder) expected.push_back("zz-sub");
-    EXPECT_EQ(Texts(Child(side, c.name)), expected) << c.name;
-  }
+  const auto expected = [](const Case& c) {
+    std::vector<std::string> texts;
+    if (c.link) texts.push_back("link");
+    if (c.folder) texts.push_back("zz-sub");
+    return texts;
+  };
+  const auto allRead = [&] {
+    for (const Case& c : cases)
+      if (Texts(Child(side, c.name)) != expected(c)) return false;
+    return true;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(allRead, 5000));
+  QTest::qWait(20);
+  for (const Case& c : cases) EXPECT_EQ(Texts(Child(side, c.name)), expected(c)) << c.name;
   EXPECT_EQ(Texts(side), (std::vector<std::string>{"longfiles", "longfolder", "longlink", "shortlink"}));
 }
 
