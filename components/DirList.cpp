@@ -7,6 +7,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/core/Exception.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/Timer.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/treeview/TreeNode.h"
@@ -25,6 +26,11 @@ const char* const kLibrary = "PX4Images.dll";
 // Image positions in DirImages.
 constexpr int kFolderImage = 7;
 constexpr int kOpenFolderImage = 8;
+
+// The names a look-ahead read takes from a folder at one go: a few
+// milliseconds' worth, so a folder of 100,000 files neither holds up the
+// window's start nor blocks it afterwards.
+constexpr int kReadAheadNames = 4096;
 
 // The bitmaps of the resource library, in the order of their image positions.
 const char* const kBitmapNames[] = {"SM_COMPUTER", "SM_DRIVE0", "SM_DRIVE1",  "SM_DRIVE2", "SM_DRIVE3",
@@ -87,9 +93,15 @@ TDirList::TDirList(TComponent* Owner) : TTreeView(Owner) {
     DLMouseDown(sender, button, shift, x, y);
   };
   OnExpanding = [this](TObject* sender, TTreeNode* node, bool& allow) { DLOnExpanding(sender, node, allow); };
+  readAhead_ = new TTimer(this);
+  readAhead_->SetEnabled(false);
+  readAhead_->SetInterval(1);
+  readAhead_->OnTimer = [this](TObject*) { ReadAheadTick(); };
 }
 
 TDirList::~TDirList() {
+  for (PendingRead& read : pending_) FindClose(read.Search);
+  pending_.clear();
   for (TDriveInfo*& drive : Drives) {
     delete drive;
     drive = nullptr;
@@ -161,6 +173,7 @@ int TDirList::Get_Drive_Icon(int Index) {
 }
 
 void TDirList::BuildList() {
+  DropReadsBelow(nullptr);
   Items()->Clear();
   TTreeNode* root = Items()->Add(AnchorNode, kRootText);
   root->SetImageIndex(0);
@@ -179,24 +192,106 @@ void TDirList::BuildList() {
 }
 
 void TDirList::ReadSubDirectories(std::string Path, int Depth, TTreeNode* Node) {
-  // Every level is asked for by the caller, so a symbolic link to an
-  // ancestor is read no deeper than any other folder.
   if (Depth <= 0 || Node == nullptr) return;
   if (Path.size() == 1) Path += ':';
-  WIN32_FIND_DATAA data;
-  // Folders only: the plain files beside them are never looked at.
-  HFIND search = FindFirstFileExA(Path + "\\*.*", FILE_ATTRIBUTE_DIRECTORY, FindExInfoStandard,
-                                  FindExSearchLimitToDirectories, data);
+  // A fresh read of the node replaces any look-ahead still going on below it.
+  DropReadsBelow(Node);
+  ReadFolders(Path, Depth, Node, 0);
+}
+
+void TDirList::ReadFolders(const std::string& path, int depth, TTreeNode* node, std::uint32_t linkCount) {
+  // Every level is asked for by the caller, so a symbolic link to an
+  // ancestor is read no deeper than any other folder. Folders only: the
+  // plain files beside them are never looked at.
+  HFIND search = platform::FindOpenExA(path + "\\*.*", FILE_ATTRIBUTE_DIRECTORY, FindExInfoStandard,
+                                       FindExSearchLimitToDirectories);
   if (search == nullptr) return;
-  do {
+  if (depth == 1) {
+    // The last level read only decides whether the node shows an expand
+    // button. A long folder is read on while the window idles once the
+    // answer is sure: a sub-folder has turned up, or the link count of 2
+    // says the folder has none of its own, so that only a link to a folder
+    // (which the tree shows too) could still add one.
+    PendingRead read{node, search};
+    if (ReadOn(read, linkCount != 2)) return;
+    pending_.push_back(read);
+    readAhead_->SetEnabled(true);
+    return;
+  }
+  WIN32_FIND_DATAA data;
+  while (FindNextFileA(search, data)) {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")
       continue;
-    TTreeNode* child = Items()->AddChild(Node, data.cFileName);
+    TTreeNode* child = Items()->AddChild(node, data.cFileName);
     child->SetImageIndex(kFolderImage);
     child->SetSelectedIndex(kOpenFolderImage);
-    ReadSubDirectories(Path + "\\" + data.cFileName, Depth - 1, child);
-  } while (FindNextFileA(search, data));
+    ReadFolders(path + "\\" + data.cFileName, depth - 1, child, data.linkCount);
+  }
   FindClose(search);
+}
+
+// Reads on in a look-ahead read, a part at a time; true once the folder is
+// read to its end (the listing closed). With `untilFolder` it goes on past
+// its part while the node has no child yet.
+bool TDirList::ReadOn(PendingRead& read, bool untilFolder) {
+  WIN32_FIND_DATAA data;
+  int budget = kReadAheadNames;
+  for (;;) {
+    const platform::FindStep step = platform::FindNextWithin(read.Search, data, budget);
+    if (step == platform::FindStep::End) {
+      FindClose(read.Search);
+      read.Search = nullptr;
+      return true;
+    }
+    if (step == platform::FindStep::Paused) {
+      if (!untilFolder || read.Node->HasChildren()) return false;
+      budget = kReadAheadNames;
+      continue;
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")
+      continue;
+    TTreeNode* child = Items()->AddChild(read.Node, data.cFileName);
+    child->SetImageIndex(kFolderImage);
+    child->SetSelectedIndex(kOpenFolderImage);
+  }
+}
+
+void TDirList::ReadAheadTick() {
+  if (!pending_.empty()) {
+    TTreeNode* node = pending_.front().Node;
+    const int before = node->Count();
+    if (ReadOn(pending_.front(), false)) pending_.erase(pending_.begin());
+    // Children added late take their place in the order the tree keeps.
+    if (node->Count() != before) AlphaSort();
+  }
+  if (pending_.empty()) readAhead_->SetEnabled(false);
+}
+
+void TDirList::FinishRead(TTreeNode* node) {
+  for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    if (it->Node != node) continue;
+    while (!ReadOn(*it, false)) continue;
+    pending_.erase(it);
+    AlphaSort();
+    break;
+  }
+  if (pending_.empty()) readAhead_->SetEnabled(false);
+}
+
+void TDirList::DropReadsBelow(const TTreeNode* node) {
+  // Only nodes about to be deleted or read again are given; null stands for
+  // the whole tree.
+  for (auto it = pending_.begin(); it != pending_.end();) {
+    const TTreeNode* p = it->Node;
+    while (node != nullptr && p != nullptr && p != node) p = p->Parent();
+    if (p == node || node == nullptr) {
+      FindClose(it->Search);
+      it = pending_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (pending_.empty()) readAhead_->SetEnabled(false);
 }
 
 std::string TDirList::BuildLocation(TTreeNode* Node) {
@@ -235,6 +330,7 @@ void TDirList::DLOnExpanding(TObject*, TTreeNode* Node, bool& AllowExpansion) {
   SetSelected(Node);
   const int level = Node->Level();
   if (level == 0) return;
+  DropReadsBelow(Node);
   Node->DeleteChildren();
   if (level == 1) {
     Location = BuildLocation(Node);
@@ -285,6 +381,9 @@ void TDirList::SetDirectory(std::string Path) {
       if (i + 1 == parts.size()) {
         SetSelected(child);
       } else {
+        // A folder whose look-ahead is still going on is read to its end, so
+        // a link to a folder late in it still opens.
+        FinishRead(child);
         child->Expand(false);
         node = child;
       }

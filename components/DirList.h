@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/core/Events.h"
 #include "framework/treeview/TreeView.h"
@@ -9,6 +11,8 @@ class TDriveInfo;
 class TEdit;
 class TFileList;
 class TImageList;
+class TTimer;
+struct FindSearch;
 class TTreeNode;
 class TTreeNodes;
 
@@ -51,7 +55,10 @@ class TDirList : public TTreeView {
   int Get_Drive_Icon(int Index);
   /// Adds the folders below Path under Node, Depth levels deep (a bare drive
   /// letter stands for its root). Unsorted; a folder that cannot be listed
-  /// adds nothing.
+  /// adds nothing. The last level, read only to show expand buttons, may end
+  /// while the window idles for a long folder: once a sub-folder has shown,
+  /// or once its link count says it has none of its own (only links to
+  /// folders could still add one); the tree is sorted again when it adds.
   void ReadSubDirectories(std::string Path, int Depth, TTreeNode* Node);
 
   /// The steps of Init: the nine images, the drive letters in use as text,
@@ -90,6 +97,19 @@ class TDirList : public TTreeView {
   TTreeNode* AnchorNode = nullptr;
 
  private:
+  // A look-ahead read of a long folder that goes on while the window idles.
+  struct PendingRead {
+    TTreeNode* Node;
+    FindSearch* Search;
+  };
+  void ReadFolders(const std::string& path, int depth, TTreeNode* node, std::uint32_t linkCount);
+  bool ReadOn(PendingRead& read, bool untilFolder);
+  void ReadAheadTick();
+  void FinishRead(TTreeNode* node);
+  void DropReadsBelow(const TTreeNode* node);
+  std::vector<PendingRead> pending_;
+  TTimer* readAhead_ = nullptr;
+
   // The links to the location line and the file list.
   void ShowInLabel(const std::string& text);
   void TellFileList(const std::string& path);

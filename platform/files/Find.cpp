@@ -28,6 +28,8 @@ struct FindSearch {
   int dots = 2;              // "." and ".." still to give: 0 both, 1 "..", 2 none
   std::string path;          // reused for each entry's host path
   std::string folded;        // reused for each entry's folded name
+  int* budget = nullptr;     // names the folder read may still give (FindNextWithin)
+  bool paused = false;       // the budget ran out before an entry was found
 };
 
 namespace {
@@ -80,7 +82,8 @@ bool Excluded(const FindSearch& search, std::uint32_t attributes) {
   return (attributes & kFilteredBits & ~search.filter) != 0;
 }
 
-constexpr unsigned kStatusMask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+constexpr unsigned kStatusMask =
+    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME | STATX_NLINK;
 
 // Fills `data` for one entry, whose type the folder read gave (DT_UNKNOWN
 // where it gave none); false when the entry has gone meanwhile.
@@ -119,6 +122,7 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned
                             : data.ftLastWriteTime;
   data.cFileName = name;
   data.symbolicLink = link;
+  data.linkCount = st.stx_nlink;
   return true;
 }
 
@@ -135,6 +139,7 @@ bool FillKind(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsi
   data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = FILETIME{};
   data.cFileName = name;
   data.symbolicLink = type == DT_LNK;
+  data.linkCount = 0;
   return true;
 }
 
@@ -163,7 +168,14 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
   }
   const bool wantsFolders = (search.filter & FILE_ATTRIBUTE_DIRECTORY) != 0;
   const bool wantsHidden = (search.filter & FILE_ATTRIBUTE_HIDDEN) != 0;
-  while (dirent* entry = ::readdir(search.dir)) {
+  for (;;) {
+    if (search.budget != nullptr && *search.budget <= 0) {
+      search.paused = true;
+      return false;
+    }
+    dirent* entry = ::readdir(search.dir);
+    if (entry == nullptr) break;
+    if (search.budget != nullptr) --*search.budget;
     const char* name = entry->d_name;
     if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
     // Leave out what the filter rules out before asking the file system
@@ -207,6 +219,19 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
 
 HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
                        FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
+  HFIND search = platform::FindOpenExA(pattern, filter, info, scope);
+  if (search == nullptr) return nullptr;
+  if (!Next(*search, data)) {
+    FindClose(search);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
+  return search;
+}
+
+namespace platform {
+
+HFIND FindOpenExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info, FINDEX_SEARCH_OPS scope) {
   std::size_t cut = pattern.size();
   while (cut > 0 && !IsSeparator(pattern[cut - 1])) --cut;
   if (cut == 0 && pattern.size() >= 2 && pattern[1] == ':') cut = 2;
@@ -247,15 +272,18 @@ HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_
       return nullptr;
     }
   }
-  if (!Next(*search, data)) {
-    FindClose(search);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return nullptr;
-  }
   return search;
 }
 
-namespace platform {
+FindStep FindNextWithin(HFIND search, WIN32_FIND_DATAA& data, int& budget) {
+  if (search == nullptr) return FindStep::End;
+  search->budget = &budget;
+  search->paused = false;
+  const bool found = Next(*search, data);
+  search->budget = nullptr;
+  if (found) return FindStep::Found;
+  return search->paused ? FindStep::Paused : FindStep::End;
+}
 
 HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filter, FINDEX_INFO_LEVELS info,
                        FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {

@@ -19,6 +19,10 @@ struct WIN32_FIND_DATAA {
   /// The entry is a symbolic link; the fields above describe its target (the
   /// link itself when its target is missing).
   bool symbolicLink = false;
+  /// The number of names the entry has (its target's for a link); for a
+  /// folder on most Linux file systems 2 plus its sub-folders, 1 where the
+  /// file system does not count them. 0 when not read (FindExInfoNames).
+  std::uint32_t linkCount = 0;
 };
 
 /// A listing in progress.
@@ -71,6 +75,20 @@ bool FindNextFileA(HFIND search, WIN32_FIND_DATAA& data);
 bool FindClose(HFIND search);
 
 namespace platform {
+
+/// FindFirstFileExA that reads no entry yet: the listing of the folder, to be
+/// gone through with FindNextWithin (or FindNextFileA); nullptr when the folder
+/// cannot be listed (GetLastError says why).
+HFIND FindOpenExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info, FINDEX_SEARCH_OPS scope);
+/// How FindNextWithin ended.
+enum class FindStep {
+  Found,   ///< `data` holds the next entry
+  End,     ///< the folder has no more entries
+  Paused,  ///< the budget is spent with nothing found; the listing goes on from there
+};
+/// FindNextFileA that reads at most `budget` more names from the folder (and
+/// counts them off it), so that a long folder can be read in parts.
+FindStep FindNextWithin(HFIND search, WIN32_FIND_DATAA& data, int& budget);
 
 /// The status of the entry `name` of the folder `search` lists, read through
 /// the open folder rather than by its path: the entry itself, so a symbolic

@@ -626,4 +626,77 @@ TEST_F(DirListTest, ALinkToAnAncestorIsReadOnlyAsDeepAsAsked) {
   EXPECT_EQ(tree_->Selected()->Level(), 6);
 }
 
+// A folder longer than the tree reads at one go.
+constexpr int kLongFolder = 6000;
+
+void FillWithFiles(const fs::path& folder, int files) {
+  fs::create_directories(folder);
+  for (int n = 0; n < files; ++n) std::ofstream(folder / ("file" + std::to_string(n) + ".txt"));
+}
+
+TEST_F(DirListTest, AFolderWhoseOnlyFolderIsALinkShowsItsExpandButton) {
+  // The link count of such a folder says it has no sub-folder of its own.
+  struct Case {
+    const char* name;
+    int files;
+    bool link;
+    bool folder;
+  };
+  const Case cases[] = {
+      {"shortlink", 3, true, false},
+      {"longlink", kLongFolder, true, false},
+      {"longfolder", kLongFolder, false, true},
+      {"longfiles", kLongFolder, false, false},
+  };
+  fs::create_directories(C() / "target" / "inside");
+  for (const Case& c : cases) {
+    FillWithFiles(C() / "side" / c.name, c.files);
+    if (c.link) fs::create_directory_symlink(C() / "target", C() / "side" / c.name / "link");
+    if (c.folder) fs::create_directories(C() / "side" / c.name / "zz-sub");
+  }
+  tree_->Init();
+  tree_->SetDirectory("C:\\side\\shortlink");
+  TTreeNode* side = Child(DriveC(), "side");
+  ASSERT_NE(side, nullptr);
+  EXPECT_TRUE(Child(side, "shortlink")->HasChildren());
+  EXPECT_TRUE(Child(side, "longfolder")->HasChildren()) << "a folder of its own shows at once";
+  // What is left of the long folders is read while the window idles.
+  const auto expected = [](const Case& c) {
+    std::vector<std::string> texts;
+    if (c.link) texts.push_back("link");
+    if (c.folder) texts.push_back("zz-sub");
+    return texts;
+  };
+  const auto allRead = [&] {
+    for (const Case& c : cases)
+      if (Texts(Child(side, c.name)) != expected(c)) return false;
+    return true;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(allRead, 5000));
+  QTest::qWait(20);
+  for (const Case& c : cases) EXPECT_EQ(Texts(Child(side, c.name)), expected(c)) << c.name;
+  EXPECT_EQ(Texts(side), (std::vector<std::string>{"longfiles", "longfolder", "longlink", "shortlink"}));
+}
+
+TEST_F(DirListTest, AFolderReadAgainOrWalkedThroughWhileStillBeingRead) {
+  FillWithFiles(C() / "side" / "long", kLongFolder);
+  fs::create_directories(C() / "target" / "inside");
+  fs::create_directory_symlink(C() / "target", C() / "side" / "long" / "link");
+  tree_->Init();
+  DriveC()->Expand(false);
+  TTreeNode* side = Child(DriveC(), "side");
+  side->Expand(false);
+  side->Collapse(false);
+  side->Expand(false);  // the read still going on belongs to nodes now gone
+  tree_->Init();        // and again, the whole tree built anew
+  tree_->SetDirectory("C:\\side\\long\\link");
+  ASSERT_NE(tree_->Selected(), nullptr);
+  EXPECT_EQ(tree_->Selected()->Text(), "link");
+  EXPECT_EQ(tree_->Selected()->Level(), 4);
+  EXPECT_EQ(Texts(tree_->Selected()), (std::vector<std::string>{"inside"}));
+  EXPECT_EQ(tree_->Location, "C:\\side\\long\\link\\");
+  QTest::qWait(50);
+  EXPECT_EQ(Texts(tree_->Selected()->Parent()), (std::vector<std::string>{"link"}));
+}
+
 }  // namespace

@@ -130,6 +130,52 @@ TEST_F(Find, ASearchLimitedToFoldersGivesFoldersAndLinksToFoldersOnly) {
   }
 }
 
+TEST_F(Find, AListingReadInPartsGivesEveryEntryOnceAndPausesWhereItsBudgetEnds) {
+  for (int budget : {1, 3, 1000}) {
+    SCOPED_TRACE(budget);
+    HFIND search = platform::FindOpenExA("C:\\f\\*.*", 0x3F, FindExInfoStandard, FindExSearchNameMatch);
+    ASSERT_NE(search, nullptr);
+    std::vector<std::string> names;
+    int pauses = 0;
+    WIN32_FIND_DATAA data;
+    for (;;) {
+      int left = budget;
+      const platform::FindStep step = platform::FindNextWithin(search, data, left);
+      EXPECT_GE(left, 0);
+      if (step == platform::FindStep::End) break;
+      if (step == platform::FindStep::Paused) {
+        EXPECT_EQ(left, 0);
+        ++pauses;
+      } else {
+        names.push_back(data.cFileName);
+      }
+    }
+    EXPECT_TRUE(FindClose(search));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, Names(List("C:\\f\\*.*", 0x3F)));
+    if (budget == 1) {
+      EXPECT_GT(pauses, 0);
+    }
+    if (budget == 1000) {
+      EXPECT_EQ(pauses, 0);
+    }
+  }
+  EXPECT_EQ(platform::FindOpenExA("C:\\missing\\*.*", 0x3F, FindExInfoStandard, FindExSearchNameMatch), nullptr);
+}
+
+TEST_F(Find, AFolderEntryCarriesItsLinkCount) {
+  fs::create_directories(root_ / "g" / "one");
+  fs::create_directories(root_ / "g" / "two");
+  WIN32_FIND_DATAA data;
+  HFIND search = FindFirstFileExA("C:\\g", 0x10, FindExInfoStandard, FindExSearchNameMatch, data);
+  ASSERT_NE(search, nullptr);
+  FindClose(search);
+  // File systems that do not count sub-folders in a folder's links say 1.
+  if (data.linkCount != 1) {
+    EXPECT_EQ(data.linkCount, 4u);
+  }
+}
+
 // Kernels before 6.13 cannot ask an entry's attribute through its folder:
 // by path it reads the same.
 TEST_F(Find, AttributesOfEntries) {
