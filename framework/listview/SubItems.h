@@ -26,6 +26,7 @@ class TSubItems {
   void Clear();
 
  private:
+  friend class TListItem;
   void Check(int index) const;
 
   TListItem* owner_;
