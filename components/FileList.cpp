@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "components/Extension.h"
+#include "components/FileDateTexts.h"
 #include "components/FileListKeys.h"
 #include "framework/controls/Label.h"
 #include "framework/core/Exception.h"
@@ -143,6 +144,7 @@ void TFileList::Read_Files() {
   if (search != nullptr) {
     // The search is closed also when a part of the read raises.
     const std::unique_ptr<FindSearch, bool (*)(HFIND)> close(search, FindClose);
+    FileDateTexts dates;
     do {
       ++FileCount;
       TListItem* item = items->Add();
@@ -167,7 +169,7 @@ void TFileList::Read_Files() {
       std::uint32_t packed = 0;
       // A time outside what the packed form holds gives its nearest edge.
       platform::FileTimeToPackedDosTime(local, packed);
-      sub->Add(DateTimeToStr(FileDateToDateTime(static_cast<std::int32_t>(packed))));
+      sub->Add(dates.Of(static_cast<std::int32_t>(packed)));
       sub->Add(GetAttributes(static_cast<int>(data.dwFileAttributes)));
       sub->Add(IntToHex(size, 16));
       sub->Add(IntToHex(static_cast<std::int64_t>(packed), 16));

@@ -292,8 +292,10 @@ std::string PaddedDigits(std::uint64_t value, unsigned base, int width) {
     digits[n++] = "0123456789ABCDEF"[value % base];
     value /= base;
   } while (value != 0);
-  std::string text(static_cast<std::size_t>(std::max(width - n, 0)), '0');
-  while (n > 0) text += digits[--n];
+  // Built whole in one allocation: the file list makes two of these a file.
+  const std::size_t zeros = static_cast<std::size_t>(std::max(width - n, 0));
+  std::string text(zeros + static_cast<std::size_t>(n), '0');
+  for (std::size_t at = zeros; n > 0; ++at) text[at] = digits[--n];
   return text;
 }
 

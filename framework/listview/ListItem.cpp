@@ -6,6 +6,16 @@
 TListItem::TListItem(TListItems* owner) : owner_(owner), subItems_(this) {}
 TListItem::~TListItem() = default;
 
+void TListItem::Reuse() {
+  caption_.clear();
+  subItems_.strings_.clear();
+  imageIndex_ = -1;
+  index_ = 0;
+  selected_ = false;
+  cut_ = false;
+  Data = nullptr;
+}
+
 TListView* TListItem::ListView() const { return owner_->Owner(); }
 
 void TListItem::SetCaption(const std::string& caption) {

@@ -56,6 +56,8 @@ class TListItem : public TObject {
   friend class TListItems;
   friend class TSubItems;
   explicit TListItem(TListItems* owner);
+  /// Empties the item for Add to give it again, keeping its texts' room.
+  void Reuse();
   /// Tells the list that the item must be drawn again.
   void Changed();
   /// A text of the item changed: the list's revision grows, and it is drawn again.

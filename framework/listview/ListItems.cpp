@@ -13,7 +13,16 @@ TListItems::~TListItems() = default;
 TListItem* TListItems::Add() {
   const int row = Count();
   Revise();
-  auto item = std::unique_ptr<TListItem>(new TListItem(this));
+  std::unique_ptr<TListItem> item;
+  if (spare_.empty()) {
+    item.reset(new TListItem(this));
+  } else {
+    // An item of the list emptied before: its texts' room is taken again,
+    // and the blocks freed meanwhile are those the new texts take.
+    item = std::move(spare_.back());
+    spare_.pop_back();
+    item->Reuse();
+  }
   item->index_ = row;
   if (Updating()) {
     items_.push_back(std::move(item));
@@ -31,17 +40,26 @@ void TListItems::Clear() {
   Revise();
   if (Updating()) {
     view_->ItemsGoing(nullptr);
-    items_.clear();
+    SpareItems();
     selCount_ = 0;
     changedInUpdate_ = true;
     return;
   }
   model_->beginResetModel();
   view_->ItemsGoing(nullptr);
-  items_.clear();
+  SpareItems();
   selCount_ = 0;
   model_->SetPublished(0);
   model_->endResetModel();
+}
+
+void TListItems::SpareItems() {
+  if (spare_.empty()) {
+    spare_.swap(items_);
+  } else {
+    for (auto& item : items_) spare_.push_back(std::move(item));
+    items_.clear();
+  }
 }
 
 TListItem* TListItems::Item(int index) const {
@@ -85,6 +103,7 @@ void TListItems::BeginUpdate() {
 void TListItems::EndUpdate() {
   if (updateCount_ == 0) return;
   if (--updateCount_ > 0) return;
+  spare_.clear();
   if (changedInUpdate_) Reset();
   changedInUpdate_ = false;
   view_->SuspendDrawing(false);

@@ -19,7 +19,9 @@ class TListItems : public TObject {
 
   /// Appends a new, empty item and returns it.
   TListItem* Add();
-  /// Removes and frees every item.
+  /// Removes every item. Their room is taken again by the items added next
+  /// and freed at the end of the next update at the latest, or with the list:
+  /// emptying a large list and filling it again allocates little.
   void Clear();
   int Count() const { return static_cast<int>(items_.size()); }
   /// The item at an index; raises Exception outside 0 .. Count() - 1.
@@ -50,6 +52,8 @@ class TListItems : public TObject {
   /// that goes to place i; raises Exception unless it names each place once.
   void Reorder(const std::vector<int>& order);
   void Revise() { ++revision_; }
+  /// Moves every item to the spares, the list left empty.
+  void SpareItems();
   void Reordered();
   /// The view shows the items again from scratch (after an update or a sort).
   void Reset();
@@ -61,6 +65,8 @@ class TListItems : public TObject {
   TListView* view_;
   ListItemModel* model_ = nullptr;
   std::vector<std::unique_ptr<TListItem>> items_;
+  // Items removed by Clear, for Add to take again; emptied by EndUpdate.
+  std::vector<std::unique_ptr<TListItem>> spare_;
   int updateCount_ = 0;
   bool changedInUpdate_ = false;
   mutable bool indexDirty_ = false;

@@ -9,6 +9,12 @@ int TSubItems::Add(const std::string& text) {
   return Count() - 1;
 }
 
+int TSubItems::Add(std::string&& text) {
+  strings_.push_back(std::move(text));
+  owner_->Revised();
+  return Count() - 1;
+}
+
 void TSubItems::Check(int index) const {
   if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
 }

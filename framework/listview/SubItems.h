@@ -13,6 +13,8 @@ class TSubItems {
 
   /// Appends a text; its index.
   int Add(const std::string& text);
+  /// Appends a text that is handed over, without copying it; its index.
+  int Add(std::string&& text);
   int Count() const { return static_cast<int>(strings_.size()); }
   /// Makes room for this many texts, so that adding them takes one allocation.
   void SetCapacity(int capacity) { strings_.reserve(static_cast<size_t>(capacity)); }
@@ -24,6 +26,7 @@ class TSubItems {
   void Clear();
 
  private:
+  friend class TListItem;
   void Check(int index) const;
 
   TListItem* owner_;

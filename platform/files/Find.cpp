@@ -4,9 +4,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/ExactNames.h"
@@ -30,6 +33,13 @@ struct FindSearch {
   std::string folded;        // reused for each entry's folded name
   int* budget = nullptr;     // names the folder read may still give (FindNextWithin)
   bool paused = false;       // the budget ran out before an entry was found
+  // Entries read from the folder ahead and filled together, given from
+  // batchAt on; ok[n] is false for an entry that went meanwhile.
+  std::vector<WIN32_FIND_DATAA> batch;
+  std::vector<unsigned char> types;
+  std::vector<char> ok;
+  std::size_t batchAt = 0;
+  std::size_t named = 0;  // entries of the folder read taken into batches
 };
 
 namespace {
@@ -85,9 +95,11 @@ bool Excluded(const FindSearch& search, std::uint32_t attributes) {
 constexpr unsigned kStatusMask =
     STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME | STATX_NLINK;
 
-// Fills `data` for one entry, whose type the folder read gave (DT_UNKNOWN
-// where it gave none); false when the entry has gone meanwhile.
-bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type = DT_UNKNOWN) {
+// Fills `data`, all but its name, for one entry, whose type the folder read
+// gave (DT_UNKNOWN where it gave none); false when the entry has gone
+// meanwhile. `path` is a buffer that starts with the search's folder.
+bool FillStatus(const FindSearch& search, std::string& path, const char* name, WIN32_FIND_DATAA& data,
+                unsigned char type) {
   struct statx st {};
   bool link = type == DT_LNK;
   bool read = false;
@@ -109,9 +121,9 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned
   std::optional<std::uint32_t> stored;
   const bool dotEntry = std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
   if (!dangling && !dotEntry) {
-    search.path.resize(search.folder.size());
-    search.path += name;
-    stored = platform::StoredAttributesAt(search.fd, name, search.path.c_str());
+    path.resize(search.folder.size());
+    path += name;
+    stored = platform::StoredAttributesAt(search.fd, name, path.c_str());
   }
   data.dwFileAttributes = platform::AttributesOf(name, folder, (st.stx_mode & S_IWUSR) != 0, stored);
   data.nFileSize = folder ? 0 : st.stx_size;
@@ -120,10 +132,49 @@ bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned
   data.ftCreationTime = (st.stx_mask & STATX_BTIME)
                             ? platform::FileTimeFromUnix(st.stx_btime.tv_sec, st.stx_btime.tv_nsec)
                             : data.ftLastWriteTime;
-  data.cFileName = name;
   data.symbolicLink = link;
   data.linkCount = st.stx_nlink;
   return true;
+}
+
+bool Fill(FindSearch& search, const char* name, WIN32_FIND_DATAA& data, unsigned char type = DT_UNKNOWN) {
+  if (!FillStatus(search, search.path, name, data, type)) return false;
+  data.cFileName = name;
+  return true;
+}
+
+// The first entries of a listing are filled one at a time as they are
+// asked for, so a folder changed while it is listed shows the change at once.
+// Past them the entries are read ahead in batches, which several threads
+// fill: the status calls of a large folder wait on the kernel one after the
+// other otherwise.
+constexpr std::size_t kOneByOne = 1024;
+constexpr std::size_t kBatch = 4096;
+constexpr std::size_t kShared = 1024;
+
+void FillRange(FindSearch& search, std::size_t from, std::size_t to) {
+  std::string path = search.folder;
+  for (std::size_t n = from; n < to; ++n)
+    search.ok[n] = FillStatus(search, path, search.batch[n].cFileName.c_str(), search.batch[n], search.types[n]);
+}
+
+void FillBatch(FindSearch& search) {
+  const std::size_t count = search.batch.size();
+  search.ok.assign(count, 0);
+  std::size_t workers = count >= kShared ? std::min<std::size_t>(4, std::thread::hardware_concurrency()) : 1;
+  if (workers == 0) workers = 1;
+  std::vector<std::thread> threads;
+  const std::size_t share = (count + workers - 1) / workers;
+  std::size_t from = share;
+  try {
+    for (; from < count && threads.size() + 1 < workers; from += share)
+      threads.emplace_back(FillRange, std::ref(search), from, std::min(count, from + share));
+  } catch (const std::system_error&) {
+    // No thread to be had: this thread fills the rest.
+  }
+  FillRange(search, 0, std::min(count, share));
+  for (auto& thread : threads) thread.join();
+  if (from < count) FillRange(search, from, count);
 }
 
 // Fills `data` with what the folder read tells of an entry (FindExInfoNames);
@@ -149,6 +200,39 @@ bool NameMatches(FindSearch& search, std::string_view name) {
   return Matches(search.pattern, search.folded);
 }
 
+// Whether an entry of the folder read may be given, by what is known of it
+// before the file system is asked anything more: what the filter rules out
+// goes unexamined, folders by their entry type, dot names as hidden.
+bool Wanted(FindSearch& search, const dirent* entry) {
+  const char* name = entry->d_name;
+  if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) return false;
+  if ((search.filter & FILE_ATTRIBUTE_DIRECTORY) == 0 && entry->d_type == DT_DIR) return false;
+  // A folders-only read never asks about the plain files the read names.
+  if (search.foldersOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+    return false;
+  if ((search.filter & FILE_ATTRIBUTE_HIDDEN) == 0 && name[0] == '.') return false;
+  if (std::strchr(name, '\\') != nullptr) return false;
+  return NameMatches(search, name);
+}
+
+// Whether a filled entry is given: the filter and the folders-only scope.
+bool Given(const FindSearch& search, const WIN32_FIND_DATAA& data) {
+  if (Excluded(search, data.dwFileAttributes)) return false;
+  return !search.foldersOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The next name of the folder read; nullptr at its end, or when the budget
+// FindNextWithin set is spent (then `paused`).
+const dirent* ReadEntry(FindSearch& search) {
+  if (search.budget != nullptr && *search.budget <= 0) {
+    search.paused = true;
+    return nullptr;
+  }
+  const dirent* entry = ::readdir(search.dir);
+  if (entry != nullptr && search.budget != nullptr) --*search.budget;
+  return entry;
+}
+
 bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
   while (search.dots < 2) {
     const char* name = search.dots++ == 0 ? "." : "..";
@@ -166,32 +250,35 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     // A folders-only read never gives a plain file, even one named in full.
     return !search.foldersOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
-  const bool wantsFolders = (search.filter & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  const bool wantsHidden = (search.filter & FILE_ATTRIBUTE_HIDDEN) != 0;
-  for (;;) {
-    if (search.budget != nullptr && *search.budget <= 0) {
-      search.paused = true;
-      return false;
+  if (!search.namesOnly) {
+    // The whole status of each entry: the names are read a batch at a time
+    // and the batch filled at once, its entries given in the folder's order.
+    for (;;) {
+      while (search.batchAt < search.batch.size()) {
+        const std::size_t n = search.batchAt++;
+        if (!search.ok[n] || !Given(search, search.batch[n])) continue;
+        data = std::move(search.batch[n]);
+        return true;
+      }
+      search.batch.clear();
+      search.types.clear();
+      search.batchAt = 0;
+      const std::size_t room = search.named < kOneByOne ? 1 : kBatch;
+      while (search.batch.size() < room) {
+        const dirent* entry = ReadEntry(search);
+        if (entry == nullptr) break;
+        if (!Wanted(search, entry)) continue;
+        search.batch.emplace_back().cFileName = entry->d_name;
+        search.types.push_back(entry->d_type);
+        ++search.named;
+      }
+      if (search.batch.empty()) return false;
+      FillBatch(search);
     }
-    dirent* entry = ::readdir(search.dir);
-    if (entry == nullptr) break;
-    if (search.budget != nullptr) --*search.budget;
-    const char* name = entry->d_name;
-    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
-    // Leave out what the filter rules out before asking the file system
-    // anything more: folders by their entry type, dot names as hidden.
-    if (!wantsFolders && entry->d_type == DT_DIR) continue;
-    // A folders-only read never asks about the plain files the read names.
-    if (search.foldersOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-      continue;
-    if (!wantsHidden && name[0] == '.') continue;
-    if (std::strchr(name, '\\') != nullptr) continue;
-    if (!NameMatches(search, name)) continue;
-    const bool filled =
-        search.namesOnly ? FillKind(search, name, data, entry->d_type) : Fill(search, name, data, entry->d_type);
-    if (!filled || Excluded(search, data.dwFileAttributes)) continue;
-    if (search.foldersOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
-    return true;
+  }
+  while (const dirent* entry = ReadEntry(search)) {
+    if (!Wanted(search, entry)) continue;
+    if (FillKind(search, entry->d_name, data, entry->d_type) && Given(search, data)) return true;
   }
   return false;
 }

@@ -88,6 +88,37 @@ TEST_F(ListViewTest, ModelStaysConsistentThroughAddSortDeleteAndClear) {
   EXPECT_EQ(View()->model()->rowCount(), 0);
 }
 
+// Items added after a Clear, inside an update and outside one, start empty
+// however the items before them were set, and the view shows only them.
+TEST_F(ListViewTest, ItemsAddedAfterAClearStartEmpty) {
+  for (const bool inUpdate : {true, false}) {
+    AddItems({"a", "b", "c"});
+    for (int n = 0; n < 3; ++n) {
+      TListItem* item = list_->Items()->Item(n);
+      item->SetImageIndex(1);
+      item->SetSelected(true);
+      item->SetCut(true);
+      item->Data = item;
+    }
+    list_->Items()->Clear();
+    if (inUpdate) list_->Items()->BeginUpdate();
+    TListItem* fresh = list_->Items()->Add();
+    EXPECT_EQ(fresh->Caption(), "");
+    EXPECT_EQ(fresh->SubItems()->Count(), 0);
+    EXPECT_EQ(fresh->ImageIndex(), -1);
+    EXPECT_FALSE(fresh->Selected());
+    EXPECT_FALSE(fresh->Cut());
+    EXPECT_EQ(fresh->Data, nullptr);
+    EXPECT_EQ(fresh->Index(), 0);
+    fresh->SetCaption("new");
+    if (inUpdate) list_->Items()->EndUpdate();
+    EXPECT_EQ(list_->SelCount(), 0);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"new"}));
+    EXPECT_EQ(View()->model()->rowCount(), 1);
+    list_->Items()->Clear();
+  }
+}
+
 TEST_F(ListViewTest, SelectionInTheItemsShowsInQtAndBack) {
   AddItems({"a", "b", "c", "d"});
   list_->Items()->Item(1)->SetSelected(true);

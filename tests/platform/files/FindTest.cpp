@@ -300,4 +300,53 @@ TEST_F(Find, EntriesThatVanishAreLeftOut) {
   EXPECT_EQ(more, 0);
 }
 
+// A folder long enough to be read ahead and filled by several threads gives
+// every entry once, in the order the folder read names them, each with its
+// own attributes and size, and what the filter rules out stays out.
+TEST_F(Find, ALargeFolderIsListedInItsOrderWithEachEntrysStatus) {
+  const fs::path big = root_ / "big";
+  std::map<std::string, std::uint32_t> expected;
+  std::map<std::string, std::uint64_t> sizes;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "file" + std::to_string(i);
+    WriteFile(big / name, std::string(static_cast<std::size_t>(i % 7), 'x'));
+    sizes[name] = static_cast<std::uint64_t>(i % 7);
+    std::uint32_t attributes = 0x20;
+    if (i % 13 == 0) {
+      fs::permissions(big / name, fs::perms(0444));
+      attributes |= 0x01;
+    }
+    if (i % 17 == 0) {
+      ASSERT_TRUE(SetDosAttrib(big / name, i % 2 ? "0x22" : "0x4"));
+      attributes = (attributes & 0x01) | (i % 2 ? 0x22 : 0x04);
+    }
+    // Hidden and system files are left out below, as the filter says.
+    if ((attributes & 0x06) == 0) expected[name] = attributes;
+  }
+  fs::create_directories(big / "folder");
+
+  std::vector<std::string> order;
+  WIN32_FIND_DATAA data;
+  HFIND names = FindFirstFileExA("C:\\big\\*", 0x3F, FindExInfoNames, FindExSearchNameMatch, data);
+  ASSERT_NE(names, nullptr);
+  do {
+    if ((data.dwFileAttributes & 0x10) == 0) order.push_back(data.cFileName);
+  } while (FindNextFileA(names, data));
+  FindClose(names);
+
+  std::map<std::string, std::uint32_t> found;
+  std::vector<std::string> given;
+  HFIND search = FindFirstFileA("C:\\big\\*", 0x21, data);
+  ASSERT_NE(search, nullptr);
+  do {
+    EXPECT_TRUE(found.emplace(data.cFileName, data.dwFileAttributes).second) << "twice: " << data.cFileName;
+    EXPECT_EQ(data.nFileSize, sizes[data.cFileName]) << data.cFileName;
+    given.push_back(data.cFileName);
+  } while (FindNextFileA(search, data));
+  FindClose(search);
+  EXPECT_EQ(found, expected);
+  std::erase_if(order, [&](const std::string& name) { return !expected.contains(name); });
+  EXPECT_EQ(given, order);
+}
+
 }  // namespace
