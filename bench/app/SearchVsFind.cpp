@@ -72,12 +72,7 @@ int main(int argc, char** argv) {
   if (root.empty()) return 1;
 
   // A program folder of the bench's own beside the tree.
-  const fs::path program = fs::path(root) / "Pellix4";
-  const fs::path built = PELLIX_PROGRAM_DIR;
-  fs::create_directories(program / "Windows" / "System32");
-  fs::copy_file(built / "PX4Images.dll", program / "PX4Images.dll");
-  fs::copy_file(built / "Windows" / "System32" / "SHELL32.DLL", program / "Windows" / "System32" / "SHELL32.DLL");
-  std::ofstream(program / "RegInfo.ini") << "PX41\r\n.TXT; Text Document; -; 0; 1;\r\n";
+  const fs::path program = bench::MakeProgramFolder(root, PELLIX_PROGRAM_DIR, ".TXT; Text Document; -; 0; 1;\r\n");
   const fs::path tree = fs::path(root) / "tree";
   ::mkdir(tree.c_str(), 0755);
   const int expected = MakeTree(tree, tops);

@@ -69,12 +69,7 @@ int main(int argc, char** argv) {
   const std::string root = bench::MakeTempFolder(bench::TmpDir(), "pellix-bench-startup");
   if (root.empty()) return 1;
 
-  const fs::path program = fs::path(root) / "Pellix4";
-  const fs::path built = PELLIX_PROGRAM_DIR;
-  fs::create_directories(program / "Windows" / "System32");
-  fs::copy_file(built / "PX4Images.dll", program / "PX4Images.dll");
-  fs::copy_file(built / "Windows" / "System32" / "SHELL32.DLL", program / "Windows" / "System32" / "SHELL32.DLL");
-  std::ofstream(program / "RegInfo.ini") << "PX41\r\n.TXT; Text Document; -; 0; 1;\r\n";
+  const fs::path program = bench::MakeProgramFolder(root, PELLIX_PROGRAM_DIR, ".TXT; Text Document; -; 0; 1;\r\n");
   // Two folders alike but for the sibling.
   for (const char* side : {"with", "without"}) {
     fs::create_directories(fs::path(root) / side / "small");

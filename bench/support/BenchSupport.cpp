@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <cstdlib>
+#include <fstream>
 
 extern char** environ;
 
@@ -37,6 +38,17 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const Output output) 
 std::string MakeTempFolder(const std::filesystem::path& parent, const std::string& prefix) {
   std::string pattern = (parent / (prefix + "-XXXXXX")).string();
   return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}
+
+std::filesystem::path MakeProgramFolder(const std::filesystem::path& root, const std::filesystem::path& built,
+                                        const std::string& types) {
+  const std::filesystem::path program = root / "Pellix4";
+  std::filesystem::create_directories(program / "Windows" / "System32");
+  std::filesystem::copy_file(built / "PX4Images.dll", program / "PX4Images.dll");
+  std::filesystem::copy_file(built / "Windows" / "System32" / "SHELL32.DLL",
+                             program / "Windows" / "System32" / "SHELL32.DLL");
+  std::ofstream(program / "RegInfo.ini") << "PX41\r\n" << types;
+  return program;
 }
 
 std::filesystem::path TmpDir() {

@@ -36,6 +36,12 @@ std::string MakeTempFolder(const std::filesystem::path& parent, const std::strin
 /// $TMPDIR when it is set and not empty, else /tmp.
 std::filesystem::path TmpDir();
 
+/// Makes `root`/Pellix4, a program folder of the bench's own: the resource
+/// libraries copied from the build's program folder `built` and a
+/// "RegInfo.ini" of the marker line and `types`. Gives its path.
+std::filesystem::path MakeProgramFolder(const std::filesystem::path& root, const std::filesystem::path& built,
+                                        const std::string& types);
+
 /// Points the XDG folders at Debian's own MIME database and themes: not the
 /// user's additions, and the default icon theme whatever the user has chosen.
 void UseSystemMimeDatabase();
