@@ -240,15 +240,14 @@ bool Next(FindSearch& search, WIN32_FIND_DATAA& data) {
     if (search.single && search.singleName != name) continue;
     // "." and ".." are folders: a names listing needs nothing more of them.
     const bool filled = search.namesOnly ? FillKind(search, name, data, DT_DIR) : Fill(search, name, data);
-    if (filled && !Excluded(search, data.dwFileAttributes)) return true;
+    if (filled && Given(search, data)) return true;
   }
   if (search.single) {
     if (search.singleDone || search.singleName.empty() || search.singleName == "." || search.singleName == "..")
       return false;
     search.singleDone = true;
-    if (!Fill(search, search.singleName.c_str(), data) || Excluded(search, data.dwFileAttributes)) return false;
     // A folders-only read never gives a plain file, even one named in full.
-    return !search.foldersOnly || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return Fill(search, search.singleName.c_str(), data) && Given(search, data);
   }
   if (!search.namesOnly) {
     // The whole status of each entry: the names are read a batch at a time
@@ -298,6 +297,24 @@ FindSearch* NewSearch(int fd, const std::string& folder, std::uint32_t filter, F
   return search;
 }
 
+// Opens the folder read of `search`; false (the search closed) when it cannot.
+bool OpenFolderRead(FindSearch* search) {
+  search->dir = ::fdopendir(::dup(search->fd));
+  if (search->dir) return true;
+  platform::SetLastErrorFromErrno(errno);
+  FindClose(search);
+  return false;
+}
+
+// `search` with its first entry in `data`; nullptr (the search closed) when it
+// has none.
+HFIND WithFirstEntry(FindSearch* search, WIN32_FIND_DATAA& data) {
+  if (Next(*search, data)) return search;
+  FindClose(search);
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return nullptr;
+}
+
 }  // namespace
 
 HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIND_DATAA& data) {
@@ -307,13 +324,7 @@ HFIND FindFirstFileA(const std::string& pattern, std::uint32_t filter, WIN32_FIN
 HFIND FindFirstFileExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_LEVELS info,
                        FINDEX_SEARCH_OPS scope, WIN32_FIND_DATAA& data) {
   HFIND search = platform::FindOpenExA(pattern, filter, info, scope);
-  if (search == nullptr) return nullptr;
-  if (!Next(*search, data)) {
-    FindClose(search);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return nullptr;
-  }
-  return search;
+  return search == nullptr ? nullptr : WithFirstEntry(search, data);
 }
 
 namespace platform {
@@ -352,12 +363,7 @@ HFIND FindOpenExA(const std::string& pattern, std::uint32_t filter, FINDEX_INFO_
   } else {
     search->matchAll = name == "*" || name == "*.*";
     search->pattern = platform::FoldCase(name);
-    search->dir = ::fdopendir(::dup(fd));
-    if (!search->dir) {
-      platform::SetLastErrorFromErrno(errno);
-      FindClose(search);
-      return nullptr;
-    }
+    if (!OpenFolderRead(search)) return nullptr;
   }
   return search;
 }
@@ -383,18 +389,7 @@ HFIND FindFirstFileInA(HFIND parent, const std::string& name, std::uint32_t filt
   auto* search = NewSearch(fd, parent->folder + name, filter, info, scope);
   search->dots = 0;
   search->matchAll = true;
-  search->dir = ::fdopendir(::dup(fd));
-  if (!search->dir) {
-    platform::SetLastErrorFromErrno(errno);
-    FindClose(search);
-    return nullptr;
-  }
-  if (!Next(*search, data)) {
-    FindClose(search);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return nullptr;
-  }
-  return search;
+  return OpenFolderRead(search) ? WithFirstEntry(search, data) : nullptr;
 }
 
 }  // namespace platform
