@@ -52,6 +52,17 @@ std::string AgainstFolder(const std::string& folder, const std::string& path) {
   return IncludeTrailingBackslash(folder) + path;
 }
 
+// The node of a sub-folder the folder read gave, added below `parent`;
+// nullptr for any other entry ("." and "..", a plain file).
+TTreeNode* AddFolderNode(TTreeNodes* items, TTreeNode* parent, const WIN32_FIND_DATAA& data) {
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")
+    return nullptr;
+  TTreeNode* child = items->AddChild(parent, data.cFileName);
+  child->SetImageIndex(kFolderImage);
+  child->SetSelectedIndex(kOpenFolderImage);
+  return child;
+}
+
 // The path cut at its backslashes, empty components left out.
 std::vector<std::string> PathParts(const std::string& path) {
   std::vector<std::string> parts;
@@ -220,12 +231,8 @@ void TDirList::ReadFolders(const std::string& path, int depth, TTreeNode* node, 
   }
   WIN32_FIND_DATAA data;
   while (FindNextFileA(search, data)) {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")
-      continue;
-    TTreeNode* child = Items()->AddChild(node, data.cFileName);
-    child->SetImageIndex(kFolderImage);
-    child->SetSelectedIndex(kOpenFolderImage);
-    ReadFolders(path + "\\" + data.cFileName, depth - 1, child, data.linkCount);
+    if (TTreeNode* child = AddFolderNode(Items(), node, data))
+      ReadFolders(path + "\\" + data.cFileName, depth - 1, child, data.linkCount);
   }
   FindClose(search);
 }
@@ -248,11 +255,7 @@ bool TDirList::ReadOn(PendingRead& read, bool untilFolder) {
       budget = kReadAheadNames;
       continue;
     }
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName == "." || data.cFileName == "..")
-      continue;
-    TTreeNode* child = Items()->AddChild(read.Node, data.cFileName);
-    child->SetImageIndex(kFolderImage);
-    child->SetSelectedIndex(kOpenFolderImage);
+    AddFolderNode(Items(), read.Node, data);
   }
 }
 
