@@ -12,6 +12,7 @@
 #include "framework/graphics/ImageList.h"
 #include "framework/treeview/TreeNode.h"
 #include "framework/treeview/TreeNodes.h"
+#include "platform/drives/DriveMap.h"
 #include "platform/drives/Drives.h"
 #include "platform/drives/Folders.h"
 #include "platform/files/Find.h"
@@ -39,9 +40,6 @@ const char* const kBitmapNames[] = {"SM_COMPUTER", "SM_DRIVE0", "SM_DRIVE1",  "S
 // The drive and colon of a drive node's text "(C:)"; what there is of them
 // when the text was edited shorter.
 std::string DriveOfText(const std::string& text) { return text.size() > 1 ? text.substr(1, 2) : std::string(); }
-
-// Whether a path names its drive and starts at its root ("C:\...").
-bool HasDriveRoot(const std::string& path) { return path.size() > 2 && path[1] == ':' && path[2] == '\\'; }
 
 // A relative path joined to a folder: one starting with a backslash to the
 // folder's drive root, another below the folder. A path with a drive of its
@@ -357,7 +355,7 @@ void TDirList::SetDirectory(std::string Path) {
   // get the full path it names: the list would take the text again against
   // the folder made current here, another one. A path with its drive stays
   // as the caller spelled it.
-  const bool relative = !HasDriveRoot(Path);
+  const bool relative = !platform::StartsAtDriveRoot(Path);
   if (relative && FileList != nullptr && !FileList->Directory().empty())
     Path = AgainstFolder(FileList->Directory(), Path);
   if (!SetCurrentDirectoryA(Path)) return;

@@ -1,5 +1,7 @@
 // The file operations of the file list: the names of the selection, cut and
 // copy as a clipboard text of their own, paste, and delete or recycle.
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -11,6 +13,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Dialogs.h"
 #include "framework/listview/ListItems.h"
+#include "platform/drives/DriveMap.h"
 #include "platform/drives/ExactNames.h"
 #include "platform/operations/FileCopy.h"
 #include "platform/operations/KeepFoldersOpen.h"
@@ -46,23 +49,22 @@ bool IsPlainName(const std::string& name) {
          name.find_first_of(std::string("\\/\0", 3)) == std::string::npos;
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 // Whether the folder line of a clipboard text can name the folder it came
 // from: a full drive path ("C:\Src"), with no control character, which the
 // shell operation's path lists and the joined names would cut or bend.
 bool IsSourceFolder(const std::string& line) {
-  if (line.size() < 3 || line[1] != ':' || line[2] != '\\') return false;
+  if (!platform::StartsAtDriveRoot(line)) return false;
   const auto letter = static_cast<unsigned char>(line[0]);
   if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
-  for (const char c : line)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-  return true;
+  return std::none_of(line.begin(), line.end(), IsControl);
 }
 
 // The folder line as a message can show it: without its control characters.
 std::string Printable(const std::string& line) {
   std::string text;
-  for (const char c : line)
-    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) text += c;
+  std::copy_if(line.begin(), line.end(), std::back_inserter(text), [](char c) { return !IsControl(c); });
   return text;
 }
 

@@ -180,6 +180,10 @@ std::optional<DriveMapping> FindDrive(char letter) {
   return drive->mapping;
 }
 
+bool StartsAtDriveRoot(const std::string& drivePath) {
+  return drivePath.size() >= 3 && drivePath[1] == ':' && drivePath[2] == '\\';
+}
+
 std::string JoinHost(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '/') return folder + name;
   return folder + "/" + name;

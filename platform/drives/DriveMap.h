@@ -69,6 +69,10 @@ std::optional<std::string> DrivePath(const std::string& hostPath);
 /// matches.
 std::optional<std::string> LookUpName(const std::string& folder, const std::string& name);
 
+/// Whether a drive path names its drive and starts at that drive's root
+/// ("C:\..."), so that no current folder takes part in it.
+bool StartsAtDriveRoot(const std::string& drivePath);
+
 /// Joins a host folder and a name with one slash.
 std::string JoinHost(const std::string& folder, const std::string& name);
 

@@ -12,8 +12,6 @@ namespace {
 // Windows gives back an instance handle above 32 on success; any such value will do.
 constexpr int kSuccess = 42;
 
-bool IsAbsoluteDrivePath(const std::string& path) { return path.size() >= 3 && path[1] == ':' && path[2] == '\\'; }
-
 std::string Joined(std::string folder, const std::string& name) {
   while (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder + "\\" + name;
@@ -63,7 +61,7 @@ int ShellExecuteA(void* owner, const char* verb, const std::string& file, const 
   // named as the working folder is another), then the working folder's.
   std::optional<std::string> host = platform::HostPath(file);
   struct stat st {};
-  if (!IsAbsoluteDrivePath(file) && !directory.empty() && (!host || ::stat(host->c_str(), &st) != 0)) {
+  if (!platform::StartsAtDriveRoot(file) && !directory.empty() && (!host || ::stat(host->c_str(), &st) != 0)) {
     host = platform::HostPath(Joined(directory, file));
   }
   // A file of that name wins over a URI (Linux names may hold a colon).
