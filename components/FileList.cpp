@@ -56,10 +56,8 @@ std::string ExtensionOf(const std::string& name) {
 
 // Whether a text is a sort key of 16 upper-case hexadecimal digits.
 bool IsHexKey(const std::string& key) {
-  if (key.size() != 16) return false;
-  for (const char c : key)
-    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
-  return true;
+  std::uint64_t value = 0;
+  return FileListKeys::HexKey(key, value);
 }
 
 std::string Upper(std::string text) {

@@ -7,10 +7,11 @@
 
 namespace {
 
-// A key of 16 hexadecimal digits 0-9, A-F as its number: every locale orders
-// these digits before these letters, and the letters alphabetically, so the
-// numbers order as the texts do.
-bool HexNumber(const std::string& text, std::uint64_t& value) {
+int Order(std::uint64_t a, std::uint64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+
+}  // namespace
+
+bool FileListKeys::HexKey(const std::string& text, std::uint64_t& value) {
   if (text.size() != 16) return false;
   value = 0;
   for (const char c : text) {
@@ -26,10 +27,6 @@ bool HexNumber(const std::string& text, std::uint64_t& value) {
   }
   return true;
 }
-
-int Order(std::uint64_t a, std::uint64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
-
-}  // namespace
 
 std::uint32_t FileListKeys::SharedTexts::Of(const std::string& text) {
   const auto [at, added] = index.try_emplace(text, static_cast<std::uint32_t>(keys.size()));
@@ -71,9 +68,9 @@ void FileListKeys::Add(const Texts& texts) {
     const auto byte = n < entry.nameLength ? static_cast<unsigned char>(names_[entry.nameAt + n]) : 0u;
     entry.namePrefix = entry.namePrefix << 8 | byte;
   }
-  sizesNumeric_ = HexNumber(*texts[1], entry.size) && sizesNumeric_;
+  sizesNumeric_ = HexKey(*texts[1], entry.size) && sizesNumeric_;
   entry.type = typeTexts_.Of(*texts[2]);
-  datesNumeric_ = HexNumber(*texts[3], entry.date) && datesNumeric_;
+  datesNumeric_ = HexKey(*texts[3], entry.date) && datesNumeric_;
   entry.attributes = attributeTexts_.Of(*texts[4]);
   entries_.push_back(entry);
 }

@@ -32,6 +32,12 @@ class FileListKeys {
   /// pass, and a sorted one left as it is.
   void Sort(int column, bool up, std::vector<int>& order);
 
+  /// Whether a size or date key is 16 hexadecimal digits 0-9, A-F, and its
+  /// number in `value` when it is: every locale orders these digits before
+  /// these letters and the letters alphabetically, so the numbers order as
+  /// the texts do.
+  static bool HexKey(const std::string& text, std::uint64_t& value);
+
  private:
   struct Entry {
     std::uint64_t namePrefix;  // the first eight bytes of the name's key, big-endian
