@@ -15,10 +15,10 @@
 #include <string>
 
 #include "app/RegForm.h"
+#include "bench/support/BenchApplication.h"
 #include "bench/support/BenchSupport.h"
 #include "framework/controls/Label.h"
 #include "framework/forms/Application.h"
-#include "framework/forms/Dialogs.h"
 #include "platform/drives/ProgramFolder.h"
 #include "platform/files/FileIO.h"
 #include "platform/registry/SystemRegistry.h"
@@ -51,11 +51,7 @@ int main(int argc, char** argv) {
   platform::SetProgramHostFolder(folder.string());
   const std::filesystem::path file = folder / "RegInfo.ini";
 
-  Application->Initialize();
-  SetMessageBoxHandler([](const TMessageBoxRequest& request) {
-    std::fprintf(stderr, "message box: %s\n", request.Text.c_str());
-    return IDOK;
-  });
+  bench::StartApplication();
   Application->CreateForm(LearnForm);
   if (LearnProgramDir().empty()) {
     std::fprintf(stderr, "no drive holds %s\n", folder.c_str());

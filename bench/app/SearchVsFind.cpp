@@ -24,13 +24,13 @@
 #include "app/MainForm.h"
 #include "app/Properties.h"
 #include "app/Search_Form.h"
+#include "bench/support/BenchApplication.h"
 #include "bench/support/BenchSupport.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Edit.h"
 #include "framework/core/StringList.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Button.h"
-#include "framework/forms/Dialogs.h"
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/ProgramFolder.h"
 
@@ -79,11 +79,7 @@ int main(int argc, char** argv) {
 
   platform::SetDriveMap({{'C', root, 3}});
   platform::SetProgramHostFolder(program.string());
-  Application->Initialize();
-  SetMessageBoxHandler([](const TMessageBoxRequest& request) {
-    std::fprintf(stderr, "message box: %s\n", request.Text.c_str());
-    return IDOK;
-  });
+  bench::StartApplication();
   Application->CreateForm(MainForm);
   Application->CreateForm(SearchForm);
   SearchForm->Show();

@@ -24,9 +24,9 @@
 #include "app/Properties.h"
 #include "app/RegForm.h"
 #include "app/Search_Form.h"
+#include "bench/support/BenchApplication.h"
 #include "bench/support/BenchSupport.h"
 #include "framework/forms/Application.h"
-#include "framework/forms/Dialogs.h"
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/ProgramFolder.h"
 
@@ -53,11 +53,7 @@ void MakeFolder(const fs::path& folder, int files) {
 int Child(const std::string& root) {
   platform::SetDriveMap({{'C', root, 3}});
   platform::SetProgramHostFolder((fs::path(root) / "Pellix4").string());
-  Application->Initialize();
-  SetMessageBoxHandler([](const TMessageBoxRequest& request) {
-    std::fprintf(stderr, "message box: %s\n", request.Text.c_str());
-    return IDOK;
-  });
+  bench::StartApplication();
   Application->SetTitle("C:\\files");
   Application->CreateForm(MainForm);
   Application->CreateForm(PropForm);

@@ -22,9 +22,9 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "bench/support/BenchApplication.h"
 #include "bench/support/BenchSupport.h"
 #include "framework/forms/Application.h"
-#include "framework/forms/Dialogs.h"
 #include "platform/drives/DriveMap.h"
 #include "platform/drives/ProgramFolder.h"
 
@@ -41,11 +41,7 @@ void Touch(const fs::path& path) {
 int StartUp(const std::string& root, const std::string& startFolder) {
   platform::SetDriveMap({{'C', root, 3}});
   platform::SetProgramHostFolder((fs::path(root) / "Pellix4").string());
-  Application->Initialize();
-  SetMessageBoxHandler([](const TMessageBoxRequest& request) {
-    std::fprintf(stderr, "message box: %s\n", request.Text.c_str());
-    return IDOK;
-  });
+  bench::StartApplication();
   Application->SetTitle(startFolder);
   Application->CreateForm(MainForm);
   Application->ProcessMessages();
