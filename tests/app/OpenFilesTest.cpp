@@ -27,6 +27,7 @@
 #include "platform/drives/ProgramFolder.h"
 #include "platform/files/HostFiles.h"
 #include "tests/support/ChildTests.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/TempDrive.h"
 
@@ -356,11 +357,7 @@ TEST_F(OpenFiles, AScriptRunsInItsTerminalFromAFolderOfAnyName) {
     fs::permissions(bin / name, fs::perms::owner_all);
   }
   unsetenv("PELLIX_TERMINAL");
-  struct RestorePath {
-    std::string value = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ~RestorePath() { setenv("PATH", value.c_str(), 1); }
-  } restorePath;
-  setenv("PATH", bin.c_str(), 1);
+  const testing_support::ScopedVariable searchPath("PATH", bin.string());
   for (const char* folder : {"my dir", "caf\xc3\xa9"}) {
     ClearRecords();
     WriteFile(root_ / folder / "run.sh", "#!/bin/sh\necho hi\n");

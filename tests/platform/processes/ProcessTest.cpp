@@ -14,6 +14,7 @@
 #include "platform/processes/Process.h"
 #include "platform/processes/Terminal.h"
 #include "platform/system/LastError.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
@@ -207,11 +208,7 @@ TEST_F(Process, StartsAConsoleProgramInItsTerminalFromAnyFolder) {
             "shift\nexec \"$@\"\n",
             fs::perms::owner_all);
   unsetenv("PELLIX_TERMINAL");
-  struct RestorePath {
-    std::string value = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ~RestorePath() { setenv("PATH", value.c_str(), 1); }
-  } restorePath;
-  setenv("PATH", bin.c_str(), 1);
+  const testing_support::ScopedVariable searchPath("PATH", bin.string());
   const struct {
     const char* folder;
     bool throughEnv;
